@@ -1,0 +1,12 @@
+# The portable core as 32-bit x86 Linux programs. They are linked statically and run
+# through qemu-i386, because the build machine's kernel cannot execute 32-bit code.
+set(CMAKE_SYSTEM_NAME Linux)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(CMAKE_C_COMPILER gcc)
+set(CMAKE_CXX_COMPILER g++)
+set(CMAKE_C_FLAGS_INIT "-m32")
+set(CMAKE_CXX_FLAGS_INIT "-m32")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-m32 -static")
+set(ZLIB_LIBRARY /usr/lib32/libz.a)
+set(ZLIB_INCLUDE_DIR /usr/include)
+set(CMAKE_CROSSCOMPILING_EMULATOR qemu-i386)
