@@ -7,8 +7,12 @@ namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool IsHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 void AppendCodePoint(std::u16string& out, char32_t cp) {
     if (cp < 0x10000) {
@@ -38,7 +42,9 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-bool IsSpaceOrControl(char16_t c) { return c <= 32; }
+bool IsSpaceOrControl(char16_t c) {
+    return c <= 32;
+}
 
 }  // namespace
 
@@ -114,7 +120,9 @@ std::u16string Utf16LeToText(std::span<const std::uint8_t> bytes) {
     return out;
 }
 
-std::u16string FromAscii(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }
+std::u16string FromAscii(std::string_view ascii) {
+    return std::u16string(ascii.begin(), ascii.end());
+}
 
 std::u16string Trim(std::u16string_view text) {
     std::size_t first = 0;
@@ -138,7 +146,9 @@ std::u16string AsciiUpper(std::u16string_view text) {
     return out;
 }
 
-std::u16string ToText(std::int64_t value) { return FromAscii(std::to_string(value)); }
+std::u16string ToText(std::int64_t value) {
+    return FromAscii(std::to_string(value));
+}
 
 std::optional<std::int32_t> ParseInt32(std::u16string_view text) {
     std::size_t i = 0;

@@ -16,7 +16,9 @@ TEST(TextTest, Utf8RoundTripKeepsSupplementaryCharacters) {
 
 TEST(TextTest, BrokenInputBecomesReplacementCharacter) {
     EXPECT_EQ(Utf8ToUtf16("a\xC3"), u"a\uFFFD");
-    EXPECT_EQ(Utf8ToUtf16("\xFF" "b"), u"\uFFFDb");
+    EXPECT_EQ(Utf8ToUtf16("\xFF"
+                          "b"),
+              u"\uFFFDb");
     EXPECT_EQ(Utf8ToUtf16("\xC0\x80"), u"\uFFFD");  // overlong
     EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
 }
@@ -46,11 +48,18 @@ TEST(TextTest, ParseInt32AcceptsOnlyPlainDecimalIntegers) {
         std::optional<std::int32_t> expected;
     };
     const Case cases[] = {
-        {u"500", 500},          {u"-1", -1},           {u"+7", 7},
-        {u"0", 0},              {u"2147483647", 2147483647},
-        {u"-2147483648", -2147483647 - 1},             {u"2147483648", std::nullopt},
-        {u"abc", std::nullopt}, {u"", std::nullopt},   {u"-", std::nullopt},
-        {u" 5", std::nullopt},  {u"99999999999999999999", std::nullopt},
+        {u"500", 500},
+        {u"-1", -1},
+        {u"+7", 7},
+        {u"0", 0},
+        {u"2147483647", 2147483647},
+        {u"-2147483648", -2147483647 - 1},
+        {u"2147483648", std::nullopt},
+        {u"abc", std::nullopt},
+        {u"", std::nullopt},
+        {u"-", std::nullopt},
+        {u" 5", std::nullopt},
+        {u"99999999999999999999", std::nullopt},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ParseInt32(c.text), c.expected) << Utf16ToUtf8(c.text);
