@@ -1,0 +1,2 @@
+// Placeholder until the server logic lands; remove when real sources are listed.
+namespace kestrine {}
