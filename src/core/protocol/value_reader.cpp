@@ -1,0 +1,177 @@
+#include "protocol/value_reader.h"
+
+#include <cstring>
+
+#include "common/ansi_code_page.h"
+#include "common/failure.h"
+#include "common/text.h"
+
+namespace kestrine {
+namespace {
+
+[[noreturn]] void FailInvalidValue() {
+    throw Failure(u"Invalid property value");
+}
+
+[[noreturn]] void FailReadError() {
+    throw Failure(u"Stream read error");
+}
+
+bool IsIntegerTag(ValueTag tag) {
+    return tag == ValueTag::Int8 || tag == ValueTag::Int16 || tag == ValueTag::Int32;
+}
+
+std::uint64_t LittleEndian(std::span<const std::uint8_t> bytes) {
+    std::uint64_t value = 0;
+    for (std::size_t i = bytes.size(); i > 0; --i) {
+        value = (value << 8) | bytes[i - 1];
+    }
+    return value;
+}
+
+bool IsAscii(std::span<const std::uint8_t> bytes) {
+    std::uint8_t any = 0;
+    for (std::uint8_t b : bytes) {
+        any |= b;
+    }
+    return any < 0x80;
+}
+
+// Names are nearly always plain ASCII, which reads the same in every encoding the stream
+// uses; widening it directly saves the general decoders' per-character work.
+std::u16string WidenAscii(std::span<const std::uint8_t> bytes) {
+    return std::u16string(bytes.begin(), bytes.end());
+}
+
+}  // namespace
+
+ValueTag ValueReader::PeekTag() const {
+    if (position_ >= data_.size()) {
+        FailReadError();
+    }
+    return static_cast<ValueTag>(data_[position_]);
+}
+
+ValueTag ValueReader::ReadTag() {
+    const ValueTag tag = PeekTag();
+    ++position_;
+    return tag;
+}
+
+std::span<const std::uint8_t> ValueReader::Take(std::size_t count) {
+    if (count > data_.size() - position_) {
+        FailReadError();
+    }
+    const auto bytes = data_.subspan(position_, count);
+    position_ += count;
+    return bytes;
+}
+
+std::uint32_t ValueReader::ReadUint32() {
+    return static_cast<std::uint32_t>(LittleEndian(Take(4)));
+}
+
+std::int64_t ValueReader::ReadIntegerPayload(ValueTag tag) {
+    switch (tag) {
+        case ValueTag::Int8:
+            return static_cast<std::int8_t>(Take(1)[0]);
+        case ValueTag::Int16:
+            return static_cast<std::int16_t>(LittleEndian(Take(2)));
+        case ValueTag::Int32:
+            return static_cast<std::int32_t>(LittleEndian(Take(4)));
+        case ValueTag::Int64:
+            return static_cast<std::int64_t>(LittleEndian(Take(8)));
+        default:
+            FailInvalidValue();
+    }
+}
+
+std::int32_t ValueReader::ReadInteger() {
+    const ValueTag tag = ReadTag();
+    if (!IsIntegerTag(tag)) {
+        FailInvalidValue();
+    }
+    return static_cast<std::int32_t>(ReadIntegerPayload(tag));
+}
+
+std::int64_t ValueReader::ReadInt64() {
+    const ValueTag tag = ReadTag();
+    if (tag != ValueTag::Int64 && !IsIntegerTag(tag)) {
+        FailInvalidValue();
+    }
+    return ReadIntegerPayload(tag);
+}
+
+Timestamp ValueReader::ReadDate() {
+    const ValueTag tag = ReadTag();
+    if (tag == ValueTag::Date) {
+        const std::uint64_t bits = LittleEndian(Take(8));
+        double value;
+        static_assert(sizeof(value) == sizeof(bits));
+        std::memcpy(&value, &bits, sizeof(value));
+        return value;
+    }
+    if (tag != ValueTag::Int64 && !IsIntegerTag(tag)) {
+        FailInvalidValue();
+    }
+    return static_cast<Timestamp>(ReadIntegerPayload(tag));
+}
+
+std::span<const std::uint8_t> ValueReader::TakeStringBytes(ValueTag tag) {
+    switch (tag) {
+        case ValueTag::ShortString:
+            return Take(Take(1)[0]);
+        case ValueTag::LongString:
+        case ValueTag::Utf8String:
+            return Take(ReadUint32());
+        case ValueTag::WideString: {
+            // Compare the count with what remains before doubling it: 0x80000000 units
+            // must not wrap to a small byte count on 32-bit builds.
+            const std::uint32_t units = ReadUint32();
+            if (units > (data_.size() - position_) / 2) {
+                FailReadError();
+            }
+            return Take(std::size_t{units} * 2);
+        }
+        default:
+            FailInvalidValue();
+    }
+}
+
+std::u16string ValueReader::ReadString() {
+    const ValueTag tag = ReadTag();
+    const auto bytes = TakeStringBytes(tag);
+    if (tag == ValueTag::WideString) {
+        return Utf16LeToText(bytes);
+    }
+    if (IsAscii(bytes)) {
+        return WidenAscii(bytes);
+    }
+    if (tag == ValueTag::Utf8String) {
+        return Utf8ToUtf16(
+            std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    }
+    return DecodeAnsi(bytes);
+}
+
+void ValueReader::SkipString() {
+    TakeStringBytes(ReadTag());
+}
+
+void ValueReader::ReadListBegin() {
+    if (ReadTag() != ValueTag::ListBegin) {
+        FailInvalidValue();
+    }
+}
+
+bool ValueReader::EndOfList() {
+    return PeekTag() == ValueTag::EndOfList;
+}
+
+void ValueReader::ReadListEnd() {
+    if (ReadTag() != ValueTag::EndOfList) {
+        FailInvalidValue();
+    }
+}
+
+}  // namespace kestrine
