@@ -1,0 +1,113 @@
+#include "search/csv_export.h"
+
+#include "common/failure.h"
+#include "common/text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace kestrine {
+namespace {
+
+class MemorySink : public ByteSink {
+  public:
+    void Write(std::span<const std::uint8_t> bytes) override {
+        bytes_.append(bytes.begin(), bytes.end());
+        ++writes_;
+    }
+    const std::string& Bytes() const { return bytes_; }
+    int Writes() const { return writes_; }
+
+  private:
+    std::string bytes_;
+    int writes_ = 0;
+};
+
+class FailingSink : public ByteSink {
+  public:
+    void Write(std::span<const std::uint8_t>) override { throw Failure(u"Disk full"); }
+};
+
+TFileSearchItem Hit(std::u16string name, std::u16string folder, std::int32_t attributes = 32) {
+    TFileSearchItem item;
+    item.FileName = std::move(name);
+    item.Folder = std::move(folder);
+    item.Computer = u"\\\\PC";
+    item.Size = 1536;
+    item.Modified = 45351.75;
+    item.Attributes = attributes;
+    return item;
+}
+
+TEST(CsvExportTest, WritesHeaderAndRowsWithTheListSeparator) {
+    const std::vector<TFileSearchItem> items = {Hit(u"a.txt", u"share\\docs"),
+                                                Hit(u"sub", u"", 16)};
+    MemorySink sink;
+    WriteResultsCsv(items, u";", PortableValueFormatter(), sink);
+    EXPECT_EQ(sink.Bytes(),
+              "\"File Name\";\"Folder\";\"Computer\";\"File Size\";\"Date Modified\"\r\n"
+              "\"a.txt\";\"share\\docs\";\"\\\\PC\";\"1.50 KB\";\"29/02/2024 18:00\"\r\n"
+              "\"sub\";\"\";\"\\\\PC\";\"1.50 KB\";\"29/02/2024 18:00\"\r\n");
+}
+
+TEST(CsvExportTest, DoublesQuotesAndWritesUtf8WithoutByteOrderMark) {
+    const std::vector<TFileSearchItem> items = {Hit(u"say \"hi\".txt", u"caf\u00e9 \U0001F600")};
+    MemorySink sink;
+    WriteResultsCsv(items, u",", PortableValueFormatter(), sink);
+    const std::string& bytes = sink.Bytes();
+    EXPECT_EQ(bytes.rfind("\"File Name\",", 0), 0u);
+    EXPECT_NE(bytes.find("\r\n\"say \"\"hi\"\".txt\",\"caf\xC3\xA9 \xF0\x9F\x98\x80\",\"\\\\PC\","),
+              std::string::npos);
+}
+
+TEST(CsvExportTest, EmptySeparatorFallsBackToComma) {
+    MemorySink sink;
+    WriteResultsCsv({}, u"", PortableValueFormatter(), sink);
+    EXPECT_EQ(sink.Bytes(),
+              "\"File Name\",\"Folder\",\"Computer\",\"File Size\",\"Date Modified\"\r\n");
+}
+
+TEST(CsvExportTest, LargeExportGoesOutInBlocksAndFailuresPropagate) {
+    std::vector<TFileSearchItem> items(5000, Hit(u"name-of-a-file.txt", u"some\\folder"));
+    MemorySink sink;
+    WriteResultsCsv(items, u",", PortableValueFormatter(), sink);
+    EXPECT_GT(sink.Writes(), 1);
+    EXPECT_LT(sink.Writes(), 20);
+    const std::string line =
+        "\"name-of-a-file.txt\",\"some\\folder\",\"\\\\PC\",\"1.50 KB\",\"29/02/2024 18:00\"\r\n";
+    const std::string header =
+        "\"File Name\",\"Folder\",\"Computer\",\"File Size\",\"Date Modified\"\r\n";
+    EXPECT_EQ(sink.Bytes().size(), header.size() + 5000 * line.size());
+    EXPECT_EQ(sink.Bytes().substr(sink.Bytes().size() - line.size()), line);
+
+    FailingSink failing;
+    try {
+        WriteResultsCsv(items, u",", PortableValueFormatter(), failing);
+        FAIL() << "no failure";
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.Message(), u"Disk full");
+    }
+}
+
+TEST(BufferedByteWriterTest, Utf8MatchesTheTextHelperAcrossBlockEdges) {
+    std::u16string text;
+    for (int i = 0; i < 300; ++i) {
+        text += u"a\u00e9\u20ac\U0001F600";
+    }
+    text.push_back(static_cast<char16_t>(0xD800));  // lone surrogate at the end
+    text.insert(7, 1, static_cast<char16_t>(0xDC00));
+    for (std::size_t capacity : {1, 16, 17, 18, 19, 64, 1000}) {
+        MemorySink sink;
+        BufferedByteWriter writer(sink, capacity);
+        writer.PutAscii("x");
+        writer.PutUtf8(text);
+        writer.Put('!');
+        writer.Flush();
+        EXPECT_EQ(sink.Bytes(), "x" + Utf16ToUtf8(text) + "!") << capacity;
+    }
+}
+
+}  // namespace
+}  // namespace kestrine

@@ -1,0 +1,153 @@
+#include "search/result_list.h"
+#include "search/result_sort.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <vector>
+
+namespace kestrine {
+namespace {
+
+TFileSearchItem Hit(std::u16string name, std::u16string folder, std::int64_t size,
+                    double modified = 0, std::u16string computer = u"\\\\PC") {
+    TFileSearchItem item;
+    item.FileName = std::move(name);
+    item.Folder = std::move(folder);
+    item.Computer = std::move(computer);
+    item.Size = size;
+    item.Modified = modified;
+    return item;
+}
+
+std::vector<std::u16string> Names(const SearchResultList& list) {
+    std::vector<std::u16string> names;
+    for (const auto& item : list.Items()) {
+        names.push_back(item.FileName);
+    }
+    return names;
+}
+
+SearchResultList ThreeHits() {
+    SearchResultList list;
+    list.Append(Hit(u"b", u"z", 30));
+    list.Append(Hit(u"a", u"y", -5));
+    list.Append(Hit(u"c", u"x", 1000));
+    return list;
+}
+
+TEST(ResultListTest, HeaderClicksSortAndFlipTheDirection) {
+    SearchResultList list = ThreeHits();
+    EXPECT_EQ(list.Tag(), 0);
+    ASSERT_TRUE(list.ColumnClick(3));  // File Size
+    EXPECT_EQ(list.Tag(), 4);
+    EXPECT_EQ(Names(list), (std::vector<std::u16string>{u"a", u"b", u"c"}));
+    ASSERT_TRUE(list.ColumnClick(3));
+    EXPECT_EQ(list.Tag(), -4);
+    EXPECT_EQ(Names(list), (std::vector<std::u16string>{u"c", u"b", u"a"}));
+    ASSERT_TRUE(list.ColumnClick(1));  // Folder, ascending again
+    EXPECT_EQ(list.Tag(), 2);
+    EXPECT_EQ(Names(list), (std::vector<std::u16string>{u"c", u"a", u"b"}));
+}
+
+TEST(ResultListTest, EmptyListLeavesTheSortStateAlone) {
+    SearchResultList list = ThreeHits();
+    list.ColumnClick(0);
+    list.ColumnClick(0);
+    list.Clear();
+    EXPECT_FALSE(list.ColumnClick(4));
+    EXPECT_EQ(list.Tag(), -1);
+}
+
+TEST(ResultListTest, SortStateSurvivesNewPagesWhichKeepServerOrder) {
+    SearchResultList list = ThreeHits();
+    list.ColumnClick(0);
+    list.Clear();
+    list.Append(Hit(u"y", u"", 1));
+    list.Append(Hit(u"x", u"", 2));
+    EXPECT_EQ(list.Tag(), 1);
+    EXPECT_EQ(Names(list), (std::vector<std::u16string>{u"y", u"x"}));
+    list.ColumnClick(0);  // same column: flips the direction last used
+    EXPECT_EQ(list.Tag(), -1);
+    EXPECT_EQ(Names(list), (std::vector<std::u16string>{u"y", u"x"}));
+    EXPECT_EQ(list.Row(1)->FileName, u"x");
+    EXPECT_EQ(list.Row(2), nullptr);
+}
+
+TEST(ResultSortTest, TextsCompareByCodeUnit) {
+    SearchResultList list;
+    for (const char16_t* name : {u"b", u"B", u"a", u"A", u"\u00e9", u"Z", u"ab", u""}) {
+        list.Append(Hit(name, u"", 0));
+    }
+    list.ColumnClick(0);
+    EXPECT_EQ(Names(list),
+              (std::vector<std::u16string>{u"", u"A", u"B", u"Z", u"a", u"ab", u"b", u"\u00e9"}));
+}
+
+TEST(ResultSortTest, ComparesEachColumnAndNothingElse) {
+    const TFileSearchItem a = Hit(u"a", u"f2", 5, 100.0, u"\\\\B");
+    const TFileSearchItem b = Hit(u"b", u"f1", -7, 100.0 + 0.4 / 86400000.0, u"\\\\A");
+    EXPECT_LT(CompareSearchItems(a, b, 1), 0);
+    EXPECT_GT(CompareSearchItems(a, b, -1), 0);
+    EXPECT_GT(CompareSearchItems(a, b, 2), 0);
+    EXPECT_GT(CompareSearchItems(a, b, 3), 0);
+    EXPECT_GT(CompareSearchItems(a, b, 4), 0);  // signed sizes
+    EXPECT_LT(CompareSearchItems(a, b, -4), 0);
+    EXPECT_EQ(CompareSearchItems(a, b, 5), 0);  // the same millisecond
+    EXPECT_EQ(CompareSearchItems(a, b, 0), 0);
+    EXPECT_EQ(CompareSearchItems(a, b, 6), 0);
+    const TFileSearchItem later = Hit(u"c", u"", 0, 100.0 + 0.6 / 86400000.0);
+    EXPECT_LT(CompareSearchItems(a, later, 5), 0);
+}
+
+// Texts built to stress the packed prefix: shared and short prefixes, code unit 0, and code
+// units above 0x7FFF that must not sort as negative numbers.
+std::u16string RandomText(std::mt19937& random) {
+    static const char16_t kUnits[] = {0, u'a', u'b', u'A', 0x7FFF, 0x8000, 0xFFFF, u'\\'};
+    std::uniform_int_distribution<int> length(0, 7);
+    std::uniform_int_distribution<int> unit(0, static_cast<int>(std::size(kUnits)) - 1);
+    std::u16string text = random() % 3 == 0 ? u"\\\\sh" : u"";
+    for (int n = length(random); n > 0; --n) {
+        text.push_back(kUnits[unit(random)]);
+    }
+    return text;
+}
+
+TEST(ResultSortTest, SortOrdersEveryColumnBothWaysAndKeepsTheRecords) {
+    std::mt19937 random(12345);
+    std::vector<TFileSearchItem> items;
+    for (int i = 0; i < 3000; ++i) {
+        TFileSearchItem item = Hit(RandomText(random), RandomText(random),
+                                   static_cast<std::int64_t>(random() % 7) - 3 +
+                                       (random() % 2 ? std::int64_t{1} << 62 : 0),
+                                   (random() % 50) * 0.25 / 86400000.0, RandomText(random));
+        if (random() % 40 == 0) {
+            item.Modified = std::nan("");
+        }
+        item.Attributes = i;  // identifies the record
+        items.push_back(std::move(item));
+    }
+    for (int tag : {1, -1, 2, -2, 3, -3, 4, -4, 5, -5}) {
+        std::vector<TFileSearchItem> sorted = items;
+        SortSearchItems(sorted, tag);
+        EXPECT_TRUE(std::is_sorted(
+            sorted.begin(), sorted.end(),
+            [tag](const auto& a, const auto& b) { return CompareSearchItems(a, b, tag) < 0; }))
+            << tag;
+        std::vector<bool> seen(items.size());
+        for (const auto& item : sorted) {
+            ASSERT_FALSE(seen[item.Attributes]) << tag;
+            seen[item.Attributes] = true;
+            const auto& original = items[item.Attributes];
+            EXPECT_EQ(item.FileName, original.FileName);
+            EXPECT_EQ(item.Folder, original.Folder);
+            EXPECT_EQ(item.Computer, original.Computer);
+            EXPECT_EQ(item.Size, original.Size);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kestrine
