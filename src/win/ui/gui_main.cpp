@@ -1,0 +1,248 @@
+#include "ui/gui_main.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "ui/control_ids.h"
+#include "ui/dpi.h"
+#include "ui/image_lists.h"
+#include "ui/list_view.h"
+#include "win_text.h"
+
+namespace kestrine {
+
+namespace {
+constexpr wchar_t kMainWindowClass[] = L"TKestrineClient";
+constexpr int kClientWidth = 680;
+constexpr int kClientHeight = 457;
+}  // namespace
+
+std::u16string MainWindowCaption() {
+    return std::u16string(kApplicationTitle) + (sizeof(void*) == 8 ? u" (64-bit)" : u" (32-bit)");
+}
+
+TKestrineClient::TKestrineClient(SettingsStore& settingsStore, DesktopServices& desktop)
+    : settingsStore_(settingsStore), desktop_(desktop) {}
+
+TKestrineClient::~TKestrineClient() {
+    if (Handle() != nullptr) {
+        DestroyWindow(Handle());
+    }
+}
+
+HWND TKestrineClient::Create() {
+    bigIcon_ = LoadProgramIcon(GetSystemMetrics(SM_CXICON));
+    smallIcon_ = LoadProgramIcon(GetSystemMetrics(SM_CXSMICON));
+    RegisterClassOnce(kMainWindowClass, bigIcon_.get(), GetSysColorBrush(COLOR_BTNFACE));
+    CreateActions();
+    CreateMenus();
+    CreateInstance(WS_EX_CONTROLPARENT, kMainWindowClass, AsWide(std::u16string(kApplicationTitle)),
+                   WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                   kClientWidth, kClientHeight, nullptr, mainMenu_.get());
+    if (Handle() != nullptr) {
+        mainMenu_.release();  // the window destroys its menu bar itself
+        SetClientSizeCentred(kClientWidth, kClientHeight);
+    }
+    return Handle();
+}
+
+void TKestrineClient::Show(int showCommand) {
+    ShowWindow(Handle(), showCommand);
+    UpdateWindow(Handle());
+}
+
+bool TKestrineClient::PreTranslateMessage(MSG& message) {
+    const HWND window = Handle();
+    if (window == nullptr || (message.hwnd != window && !IsChild(window, message.hwnd))) {
+        return false;
+    }
+    if (accelerators_ && TranslateAcceleratorW(window, accelerators_.get(), &message)) {
+        return true;
+    }
+    return IsDialogMessageW(window, &message) != FALSE;
+}
+
+void TKestrineClient::ReportUnexpectedError(const std::u16string& message) {
+    desktop_.ShowMessage(Handle(), message, MessageIcon::Error);
+}
+
+LRESULT TKestrineClient::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND window = Handle();
+    switch (message) {
+        case WM_CREATE:
+            dpi_ = WindowDpi(window);
+            CreateControls();
+            FormCreate();
+            focusedControl_ = ui_.ViewResults;
+            return 0;
+        case WM_DESTROY:
+            FormDestroy();
+            if (quitOnDestroy_) {
+                PostQuitMessage(0);
+            }
+            return 0;
+        case WM_SIZE:
+            LayoutControls();
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                const HWND focus = GetFocus();
+                if (focus != nullptr && IsChild(window, focus)) {
+                    focusedControl_ = focus;
+                }
+            } else if (focusedControl_ != nullptr && IsWindow(focusedControl_)) {
+                SetFocus(focusedControl_);
+                return 0;
+            }
+            break;
+        case WM_SETFOCUS:
+            if (focusedControl_ != nullptr && IsWindow(focusedControl_)) {
+                SetFocus(focusedControl_);
+            }
+            return 0;
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            return 0;
+        case WM_NOTIFY:
+            return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        case WM_CONTEXTMENU: {
+            const auto source = reinterpret_cast<HWND>(wParam);
+            if (source == ui_.ViewResults || source == ui_.ViewContent) {
+                ShowOperationPopup(source, lParam);
+                return 0;
+            }
+            break;
+        }
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void TKestrineClient::OnCommand(int id, int code, HWND control) {
+    if (control == nullptr || (id == kActionGo && code == BN_CLICKED)) {
+        // Menus (code 0), accelerators (code 1) and the Go button.
+        actions_.Execute(id);
+    }
+}
+
+LRESULT TKestrineClient::OnNotify(const NMHDR& header) {
+    const auto id = static_cast<int>(header.idFrom);
+    switch (header.code) {
+        case TCN_SELCHANGE:
+            if (id == kIdPages) {
+                ShowPage(ActivePage());
+                PagesChange();
+            }
+            break;
+        case NM_CLICK:
+            if (id == kIdStatusBar) {
+                StatusBarClick();
+            }
+            break;
+        case NM_DBLCLK:
+            if (id == kIdViewResults) {
+                ViewResultsDblClick();
+            } else if (id == kIdViewContent) {
+                ViewContentDblClick();
+            }
+            break;
+        case LVN_GETDISPINFOW: {
+            auto& request = *reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header));
+            if (id == kIdViewResults) {
+                ViewResultsData(request);
+            } else if (id == kIdViewContent) {
+                ViewContentData(request);
+            }
+            break;
+        }
+        case LVN_COLUMNCLICK:
+            if (id == kIdViewResults) {
+                ViewResultsColumnClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
+            }
+            break;
+        case LVN_ITEMCHANGED:
+            if (id == kIdViewHost) {
+                const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+                if ((change.uChanged & LVIF_STATE) != 0 &&
+                    ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) != 0) {
+                    ViewHostSelectItem(change.iItem, (change.uNewState & LVIS_SELECTED) != 0);
+                }
+            }
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+int TKestrineClient::ActivePage() const {
+    return static_cast<int>(SendMessageW(ui_.Pages, TCM_GETCURSEL, 0, 0));
+}
+
+void TKestrineClient::SetActivePage(int page) {
+    if (page == ActivePage()) {
+        return;
+    }
+    // A program-made change sends no TCN_SELCHANGE, so run what a click would.
+    SendMessageW(ui_.Pages, TCM_SETCURSEL, page, 0);
+    ShowPage(page);
+    PagesChange();
+}
+
+void TKestrineClient::ShowPage(int page) {
+    ShowWindow(ui_.SearchTab.Handle(), page == 0 ? SW_SHOW : SW_HIDE);
+    ShowWindow(ui_.BrowseTab.Handle(), page == 1 ? SW_SHOW : SW_HIDE);
+}
+
+void TKestrineClient::SetStatusText(int panel, const std::u16string& text) {
+    ui_.statusBar.SetText(panel, text);
+}
+
+void TKestrineClient::SetPathText(const std::u16string& text) {
+    SetWindowTextW(ui_.ViewContentPath, AsWide(text));
+}
+
+void TKestrineClient::FormCreate() {
+    SetWindowTextW(Handle(), AsWide(MainWindowCaption()));
+    CurrentHostId = -1;
+    CurrentFolderId = -1;
+    PrevOffset = -1;
+    NextOffset = -1;
+    CategoryList.Clear();
+    FolderListing.clear();
+    SearchResults.clear();
+    for (const HWND list : {ui_.ViewContent, ui_.ViewResults}) {
+        SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL,
+                     reinterpret_cast<LPARAM>(SystemSmallIconList()));
+    }
+    ParentMap.Clear();
+    LoadSettings();
+}
+
+void TKestrineClient::FormDestroy() {
+    SaveSettings();
+    // The virtual lists must not ask for rows that are gone.
+    SetVirtualRowCount(ui_.ViewContent, 0);
+    SetVirtualRowCount(ui_.ViewResults, 0);
+    FolderListing = {};
+    SearchResults = {};
+    ParentMap.Clear();
+    CategoryList.Clear();
+}
+
+void TKestrineClient::cmbQueryKeyDown(WORD key) {
+    if (key == VK_RETURN) {
+        actions_.Execute(kActionGo);
+    }
+}
+
+void TKestrineClient::ActionExitExecute() {
+    // Closing goes the same way as the close button: WM_CLOSE, then FormDestroy.
+    SendMessageW(Handle(), WM_CLOSE, 0, 0);
+}
+
+}  // namespace kestrine

@@ -1,0 +1,177 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "lists/string_list.h"
+#include "protocol/records.h"
+#include "ui/action_list.h"
+#include "ui/desktop_services.h"
+#include "ui/fonts.h"
+#include "ui/panel.h"
+#include "ui/splitter.h"
+#include "ui/status_bar.h"
+#include "ui/unique_handle.h"
+#include "ui/window.h"
+
+namespace kestrine {
+
+class SettingsStore;
+
+// The application title, and the window caption before the build's suffix.
+inline constexpr char16_t kApplicationTitle[] = u"Kestrine Client";
+
+// The caption of this build: "Kestrine Client (64-bit)" or "Kestrine Client (32-bit)".
+std::u16string MainWindowCaption();
+
+// The main window. Its methods keep the names of the handlers they are (FormCreate,
+// PagesChange, cmbQueryKeyDown, ...); the settings store and the desktop come from outside so
+// tests can put fakes in their place.
+class TKestrineClient : public Window {
+  public:
+    TKestrineClient(SettingsStore& settingsStore, DesktopServices& desktop);
+    ~TKestrineClient() override;
+
+    // Creates the window (running FormCreate), centred on the screen, not yet shown.
+    HWND Create();
+    void Show(int showCommand);
+
+    // Accelerators and keyboard navigation; true when the message was handled.
+    bool PreTranslateMessage(MSG& message);
+
+    // Ends the message loop when the window is destroyed (the program's window does; a
+    // window under test does not).
+    void SetQuitOnDestroy(bool quit) { quitOnDestroy_ = quit; }
+
+    ActionList& Actions() { return actions_; }
+    HMENU OperationPopupMenu() const { return operationPopupMenu_.get(); }
+    HIMAGELIST SmallImageList() const { return smallImageList_.get(); }
+
+    // The controls of the layout.
+    struct Controls {
+        HWND Pages = nullptr;
+        Panel SearchTab;
+        HWND GroupBox1 = nullptr;
+        HWND Label4 = nullptr;
+        HWND cmbQuery = nullptr;
+        HWND Label1 = nullptr;
+        HWND cmbSearchIn = nullptr;
+        HWND Label3 = nullptr;
+        HWND cmbFileTypes = nullptr;
+        HWND Label2 = nullptr;
+        HWND cmbSearchOn = nullptr;
+        HWND bbGo = nullptr;
+        Splitter Splitter2;
+        Panel ViewResultPanel;
+        HWND ViewResults = nullptr;
+        Panel BrowseTab;
+        HWND ViewContentPath = nullptr;
+        Panel ViewContentPanel;
+        HWND ViewHost = nullptr;
+        Splitter Splitter1;
+        HWND ViewContent = nullptr;
+        StatusBar statusBar;
+    };
+    const Controls& Ui() const { return ui_; }
+
+    // State shared with the search, browser, file and settings handlers.
+    std::int32_t RowLimit = 1000;
+    std::u16string ServerName;
+    std::int32_t CurrentHostId = -1;
+    std::int32_t CurrentFolderId = -1;
+    std::u16string CurrentHostName;
+    std::u16string CurrentPath;
+    std::int32_t PrevOffset = -1;
+    std::int32_t NextOffset = -1;
+    StringList CategoryList;
+    StringList ParentMap;
+    std::vector<TFileBrowserItem> FolderListing;
+    std::vector<TFileSearchItem> SearchResults;
+
+    // Handlers.
+    void FormCreate();
+    void FormDestroy();
+    void PagesChange();
+    void cmbQueryKeyDown(WORD key);
+    void StatusBarClick();
+    void ViewResultsData(NMLVDISPINFOW& request);
+    void ViewResultsColumnClick(int column);
+    void ViewResultsDblClick();
+    void ViewContentData(NMLVDISPINFOW& request);
+    void ViewContentDblClick();
+    void ViewHostSelectItem(int item, bool selected);
+    bool ContentViewActionUpdate(int actionId);
+    void ActionOpenExecute();
+    void ActionOpenFolderExecute();
+    void ActionMapDriveExecute();
+    void ActionPropertiesExecute();
+    void ActionPreferencesExecute();
+    void ActionGoExecute();
+    void ActionSaveExecute();
+    void ActionExitExecute();
+
+    // Settings (loaded in FormCreate, saved in FormDestroy).
+    void LoadSettings();
+    void SaveSettings();
+    void FillCategoryCombo();
+
+    // The page on display: 0 search, 1 network browser.
+    int ActivePage() const;
+    void SetActivePage(int page);
+    void SetStatusText(int panel, const std::u16string& text);
+    void SetPathText(const std::u16string& text);
+
+    // Shows a failure that a handler let escape.
+    void ReportUnexpectedError(const std::u16string& message) override;
+
+  protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    // gui_main_controls.cpp
+    void CreateControls();
+    void CreateQueryGroup(HWND page);
+    void CreateGoButton(HWND page);
+    void CreateBrowserPage();
+    void ApplyFonts();
+    // gui_main_actions.cpp
+    void CreateActions();
+    void CreateMenus();
+    void ShowOperationPopup(HWND list, LPARAM position);
+    // gui_main_layout.cpp
+    void LayoutControls();
+    void LayoutSearchPage();
+    void LayoutBrowserPage();
+    void MoveQueryGroupSplitter(int origin);
+    void MoveHostSplitter(int origin);
+    void SetClientSizeCentred(int width, int height);
+    void OnDpiChanged(unsigned dpi, const RECT& suggested);
+    int Scale(int value) const;
+    // gui_main.cpp
+    LRESULT OnNotify(const NMHDR& header);
+    void OnCommand(int id, int code, HWND control);
+    void ShowPage(int page);
+
+    SettingsStore& settingsStore_;
+    DesktopServices& desktop_;
+    Controls ui_;
+    ActionList actions_;
+    UniqueMenu mainMenu_;
+    UniqueMenu operationPopupMenu_;
+    UniqueAccelerators accelerators_;
+    UniqueImageList smallImageList_;
+    UniqueImageList goGlyph_;
+    UniqueIcon bigIcon_;
+    UniqueIcon smallIcon_;
+    UiFonts fonts_;
+    unsigned dpi_ = 96;
+    int queryGroupHeight_ = 84;  // at 96 DPI; Splitter2 changes it
+    int hostListWidth_ = 215;    // at 96 DPI; Splitter1 changes it
+    HWND focusedControl_ = nullptr;
+    bool quitOnDestroy_ = false;
+};
+
+}  // namespace kestrine

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace kestrine {
+
+// Base of our own window classes: routes messages to HandleMessage and keeps every
+// exception inside the window procedure.
+class Window {
+  public:
+    Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    virtual ~Window() = default;
+
+    HWND Handle() const { return handle_; }
+
+  protected:
+    // Registers the class once per process; the class's window procedure is the shared one.
+    static void RegisterClassOnce(const wchar_t* className, HICON icon, HBRUSH background);
+
+    // Creates the window with `this` as the instance behind it.
+    HWND CreateInstance(DWORD exStyle, const wchar_t* className, const wchar_t* caption,
+                        DWORD style, int x, int y, int width, int height, HWND parent,
+                        HMENU menuOrId);
+
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+
+    // Called when a handler let an exception escape; the window stays usable.
+    virtual void ReportUnexpectedError(const std::u16string& message);
+
+  private:
+    static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
+
+    HWND handle_ = nullptr;
+};
+
+}  // namespace kestrine
