@@ -1,2 +1,0 @@
-// Placeholder until the server logic lands; remove when real sources are listed.
-namespace kestrine {}

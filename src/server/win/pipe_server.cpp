@@ -1,0 +1,196 @@
+#include "pipe_server.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "request_handler.h"
+
+namespace kestrine::server {
+namespace {
+
+// Long enough for a slow client on a busy network, short enough that a silent one frees
+// its instance soon.
+constexpr DWORD kIoTimeoutMs = 30000;
+constexpr DWORD kBufferSize = 64 * 1024;
+
+std::mutex logMutex;
+
+void Log(const std::string& line) {
+    const std::lock_guard lock(logMutex);
+    std::fprintf(stderr, "%s\n", line.c_str());
+    std::fflush(stderr);
+}
+
+struct HandleCloser {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using UniqueHandle = std::unique_ptr<void, HandleCloser>;
+
+// One pipe instance with its event for overlapped operations.
+class Instance {
+  public:
+    Instance(HANDLE pipe, HANDLE event) : pipe_(pipe), event_(event) {}
+
+    bool Connect() {
+        OVERLAPPED overlapped{};
+        overlapped.hEvent = event_.get();
+        if (ConnectNamedPipe(pipe_.get(), &overlapped)) {
+            return true;
+        }
+        const DWORD error = GetLastError();
+        if (error == ERROR_PIPE_CONNECTED) {
+            return true;
+        }
+        if (error != ERROR_IO_PENDING) {
+            return false;
+        }
+        DWORD unused = 0;
+        return GetOverlappedResult(pipe_.get(), &overlapped, &unused, TRUE) != FALSE;
+    }
+
+    // Reads exactly size bytes; false on a timeout, an error or the client going away.
+    bool ReadExactly(std::uint8_t* data, std::size_t size) {
+        while (size > 0) {
+            DWORD got = 0;
+            if (!Transfer(false, data, size, got) || got == 0) {
+                return false;
+            }
+            data += got;
+            size -= got;
+        }
+        return true;
+    }
+
+    bool WriteAll(const std::uint8_t* data, std::size_t size) {
+        while (size > 0) {
+            DWORD put = 0;
+            if (!Transfer(true, const_cast<std::uint8_t*>(data), size, put) || put == 0) {
+                return false;
+            }
+            data += put;
+            size -= put;
+        }
+        return true;
+    }
+
+    // Waits (bounded) until the client has read everything and closed its end, so that
+    // disconnecting does not throw away an answer still in the pipe.
+    void AwaitClientClose() {
+        std::uint8_t byte = 0;
+        DWORD got = 0;
+        while (Transfer(false, &byte, 1, got) && got > 0) {
+        }
+    }
+
+    void Disconnect() { DisconnectNamedPipe(pipe_.get()); }
+
+  private:
+    bool Transfer(bool write, std::uint8_t* data, std::size_t size, DWORD& done) {
+        done = 0;
+        const DWORD chunk = static_cast<DWORD>(size < (1u << 20) ? size : (1u << 20));
+        OVERLAPPED overlapped{};
+        overlapped.hEvent = event_.get();
+        const BOOL ok = write ? WriteFile(pipe_.get(), data, chunk, nullptr, &overlapped)
+                              : ReadFile(pipe_.get(), data, chunk, nullptr, &overlapped);
+        if (!ok && GetLastError() != ERROR_IO_PENDING) {
+            return false;
+        }
+        if (WaitForSingleObject(event_.get(), kIoTimeoutMs) != WAIT_OBJECT_0) {
+            CancelIo(pipe_.get());
+            GetOverlappedResult(pipe_.get(), &overlapped, &done, TRUE);
+            return false;
+        }
+        return GetOverlappedResult(pipe_.get(), &overlapped, &done, FALSE) != FALSE;
+    }
+
+    UniqueHandle pipe_;
+    UniqueHandle event_;
+};
+
+void ServeOne(Instance& instance, const IndexSource& index) {
+    std::uint8_t prefix[4];
+    if (!instance.ReadExactly(prefix, 4)) {
+        return;
+    }
+    const std::uint32_t length =
+        prefix[0] | prefix[1] << 8 | prefix[2] << 16 | static_cast<std::uint32_t>(prefix[3]) << 24;
+    HandledRequest handled;
+    if (length > kMaxRequestBytes) {
+        handled.command = "-";
+        handled.failed = true;
+        handled.reason = u"request too long";
+        handled.answer = ErrorAnswer(handled.reason);
+    } else {
+        Bytes request(length);
+        if (!instance.ReadExactly(request.data(), request.size())) {
+            return;
+        }
+        handled = HandleRequest(*index(), request);
+    }
+    const std::uint32_t size = static_cast<std::uint32_t>(handled.answer.size());
+    const std::uint8_t answerPrefix[4] = {
+        static_cast<std::uint8_t>(size), static_cast<std::uint8_t>(size >> 8),
+        static_cast<std::uint8_t>(size >> 16), static_cast<std::uint8_t>(size >> 24)};
+    if (instance.WriteAll(answerPrefix, 4) &&
+        instance.WriteAll(handled.answer.data(), handled.answer.size())) {
+        instance.AwaitClientClose();
+    }
+    Log(handled.LogLine());
+}
+
+void Worker(std::unique_ptr<Instance> instance, const IndexSource& index) {
+    while (true) {
+        if (instance->Connect()) {
+            try {
+                ServeOne(*instance, index);
+            } catch (const std::exception&) {
+                Log("- connection dropped: out of memory");
+            }
+        }
+        instance->Disconnect();
+    }
+}
+
+std::unique_ptr<Instance> CreateInstance(const std::wstring& path, int instances, bool first) {
+    const HANDLE pipe = CreateNamedPipeW(
+        path.c_str(),
+        PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | (first ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0),
+        PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT, static_cast<DWORD>(instances), kBufferSize,
+        kBufferSize, 0, nullptr);
+    if (pipe == INVALID_HANDLE_VALUE) {
+        return nullptr;
+    }
+    const HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (event == nullptr) {
+        CloseHandle(pipe);
+        return nullptr;
+    }
+    return std::make_unique<Instance>(pipe, event);
+}
+
+}  // namespace
+
+bool ServePipe(const std::wstring& path, int instances, const IndexSource& index) {
+    std::vector<std::unique_ptr<Instance>> created;
+    for (int i = 0; i < instances; ++i) {
+        std::unique_ptr<Instance> instance = CreateInstance(path, instances, i == 0);
+        if (!instance) {
+            return false;
+        }
+        created.push_back(std::move(instance));
+    }
+    std::vector<std::thread> workers;
+    for (std::unique_ptr<Instance>& instance : created) {
+        workers.emplace_back(Worker, std::move(instance), std::cref(index));
+    }
+    for (std::thread& worker : workers) {
+        worker.join();
+    }
+    return true;
+}
+
+}  // namespace kestrine::server
