@@ -1,0 +1,43 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "settings/settings_store.h"
+#include "ui/unique_handle.h"
+
+namespace kestrine {
+
+inline constexpr std::u16string_view kSettingsKeyPath = u"Software\\Vellmora\\Kestrine Client";
+
+namespace detail {
+inline void CloseKey(HKEY key) {
+    RegCloseKey(key);
+}
+}  // namespace detail
+
+using UniqueKey = UniqueHandle<HKEY, detail::CloseKey>;
+
+// The settings in the registry: the values of HKEY_CURRENT_USER\<keyPath>\Search, integers as
+// REG_DWORD and texts as REG_SZ. The keys are opened with full access and created when
+// missing; when that fails every value reads as missing and writes are dropped.
+class RegistrySettingsStore final : public SettingsStore {
+  public:
+    // Texts longer than this are not settings we wrote; they read as missing.
+    static constexpr DWORD kMaxTextBytes = 1u << 20;
+
+    explicit RegistrySettingsStore(std::u16string_view keyPath = kSettingsKeyPath);
+
+    bool IsOpen() const { return static_cast<bool>(search_); }
+
+    StoredValue Read(std::u16string_view name) const override;
+    void WriteInteger(std::u16string_view name, std::int32_t value) override;
+    void WriteText(std::u16string_view name, std::u16string_view text) override;
+
+  private:
+    UniqueKey search_;
+};
+
+}  // namespace kestrine
