@@ -5,7 +5,7 @@
 
 #include <exception>
 
-#include "settings/memory_settings_store.h"
+#include "registry/registry_settings_store.h"
 #include "ui/gui_main.h"
 #include "ui/win_desktop_services.h"
 
@@ -22,7 +22,7 @@ int RunClient(int showCommand) {
     // The shell's verbs and the properties sheet want a single-threaded apartment.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 
-    kestrine::MemorySettingsStore settings;  // STAND-IN until the registry store lands
+    kestrine::RegistrySettingsStore settings;
     kestrine::WinDesktopServices desktop;
     int exitCode = 1;
     {

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "dialogs/text_prompt_dialog.h"
 #include "win_text.h"
 
 namespace kestrine {
@@ -30,12 +31,7 @@ std::optional<std::u16string> WinDesktopServices::PromptText(HWND owner,
                                                              const std::u16string& caption,
                                                              const std::u16string& prompt,
                                                              const std::u16string& initial) {
-    // STAND-IN until the prompt dialog lands: behaves like Cancel.
-    (void)owner;
-    (void)caption;
-    (void)prompt;
-    (void)initial;
-    return std::nullopt;
+    return ShowTextPrompt(owner, caption, prompt, initial);
 }
 
 std::optional<std::u16string> WinDesktopServices::ChooseSaveFile(
