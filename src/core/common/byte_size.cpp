@@ -1,36 +1,42 @@
 #include "common/byte_size.h"
 
+#include <algorithm>
 #include <iterator>
+#include <string_view>
 
 namespace kestrine {
 namespace {
 
 constexpr char16_t kUnits[] = {u'K', u'M', u'G', u'T', u'P', u'E'};
 
-void AppendUnsigned(std::uint64_t value, std::u16string& out) {
-    char16_t digits[20];
-    int count = 0;
+// Writes the decimal digits of value ending before end; returns the new start.
+char16_t* PutUnsigned(std::uint64_t value, char16_t* end) {
     do {
-        digits[count++] = static_cast<char16_t>(u'0' + value % 10);
+        *--end = static_cast<char16_t>(u'0' + value % 10);
         value /= 10;
     } while (value != 0);
-    while (count > 0) {
-        out.push_back(digits[--count]);
-    }
+    return end;
 }
 
 }  // namespace
 
 void AppendByteSize(std::int64_t bytes, std::u16string& out) {
+    // Built from the back in a fixed buffer and appended once: export formats a million.
+    char16_t text[40];
+    char16_t* const end = text + 40;
+    char16_t* p = end;
     if (bytes < 1024) {
-        if (bytes < 0) {
-            out.push_back(u'-');
-        }
+        static constexpr std::u16string_view kBytes = u" bytes";
+        p -= kBytes.size();
+        kBytes.copy(p, kBytes.size());
         // Negating in unsigned arithmetic also covers the most negative value.
         const std::uint64_t magnitude =
             bytes < 0 ? 0 - static_cast<std::uint64_t>(bytes) : static_cast<std::uint64_t>(bytes);
-        AppendUnsigned(magnitude, out);
-        out.append(u" bytes");
+        p = PutUnsigned(magnitude, p);
+        if (bytes < 0) {
+            *--p = u'-';
+        }
+        out.append(p, end);
         return;
     }
     const auto value = static_cast<std::uint64_t>(bytes);
@@ -44,22 +50,26 @@ void AppendByteSize(std::int64_t bytes, std::u16string& out) {
     }
     const std::uint64_t divisor = std::uint64_t{1} << shift;
     const std::uint64_t whole = value >> shift;
-    std::uint64_t rest = value & (divisor - 1);
     const int decimals = whole < 10 ? 2 : whole < 100 ? 1 : 0;
 
-    AppendUnsigned(whole, out);
+    *--p = u'B';
+    *--p = kUnits[unit];
+    *--p = u' ';
     if (decimals > 0) {
-        out.push_back(u'.');
-        // Digit by digit so that rest * 10 never overflows (rest < 2^60).
+        // Digit by digit so that rest * 10 never overflows (rest < 2^60); then cut off.
+        std::uint64_t rest = value & (divisor - 1);
+        char16_t fraction[2];
         for (int i = 0; i < decimals; ++i) {
             rest *= 10;
-            out.push_back(static_cast<char16_t>(u'0' + rest / divisor));
-            rest %= divisor;
+            fraction[i] = static_cast<char16_t>(u'0' + (rest >> shift));
+            rest &= divisor - 1;
         }
+        p -= decimals;
+        std::copy(fraction, fraction + decimals, p);
+        *--p = u'.';
     }
-    out.push_back(u' ');
-    out.push_back(kUnits[unit]);
-    out.push_back(u'B');
+    p = PutUnsigned(whole, p);
+    out.append(p, end);
 }
 
 std::u16string FormatByteSize(std::int64_t bytes) {

@@ -1,6 +1,10 @@
 #include "search/csv_export.h"
 
+#include <algorithm>
+#include <span>
 #include <string>
+
+#include "common/text.h"
 
 namespace kestrine {
 namespace {
@@ -8,63 +12,77 @@ namespace {
 class CsvLineWriter {
   public:
     CsvLineWriter(BufferedByteWriter& out, std::u16string_view separator)
-        : out_(out), separator_(separator.empty() ? u"," : separator) {}
+        : out_(out), separator_(Utf16ToUtf8(separator.empty() ? u"," : separator)) {}
 
-    void Field(std::u16string_view value) {
-        if (!firstField_) {
-            out_.PutUtf8(separator_);
+    // One line of quoted fields. A line that fits the buffer in the worst case is encoded
+    // straight into it; a longer one goes field by field.
+    void Line(std::span<const std::u16string_view> fields) {
+        std::size_t worst = 2;
+        for (std::u16string_view field : fields) {
+            worst += separator_.size() + 2 + 3 * field.size();
         }
-        firstField_ = false;
-        out_.Put('"');
-        // Runs without quotes go out whole; each quote is written twice.
-        std::size_t from = 0;
-        for (std::size_t quote = value.find(u'"'); quote != std::u16string_view::npos;
-             quote = value.find(u'"', from)) {
-            out_.PutUtf8(value.substr(from, quote + 1 - from));
-            out_.Put('"');
-            from = quote + 1;
+        if (worst > out_.Capacity()) {
+            LongLine(fields);
+            return;
         }
-        out_.PutUtf8(value.substr(from));
-        out_.Put('"');
-    }
-
-    void EndLine() {
-        out_.Put('\r');
-        out_.Put('\n');
-        firstField_ = true;
+        std::uint8_t* out = out_.Claim(worst);
+        bool first = true;
+        for (std::u16string_view field : fields) {
+            if (!first) {
+                out = std::copy(separator_.begin(), separator_.end(), out);
+            }
+            first = false;
+            *out++ = '"';
+            out = EncodeUtf8(field, true, out);
+            *out++ = '"';
+        }
+        *out++ = '\r';
+        *out++ = '\n';
+        out_.Commit(out);
     }
 
   private:
+    void LongLine(std::span<const std::u16string_view> fields) {
+        bool first = true;
+        for (std::u16string_view field : fields) {
+            if (!first) {
+                out_.PutBytes(separator_);
+            }
+            first = false;
+            out_.Put('"');
+            out_.PutUtf8DoublingQuotes(field);
+            out_.Put('"');
+        }
+        out_.Put('\r');
+        out_.Put('\n');
+    }
+
     BufferedByteWriter& out_;
-    std::u16string_view separator_;
-    bool firstField_ = true;
+    std::string separator_;
 };
 
 }  // namespace
 
-void WriteResultsCsv(std::span<const TFileSearchItem> items, std::u16string_view separator,
+void WriteResultsCsv(const SearchResultList& results, std::u16string_view separator,
                      const ValueFormatter& formatter, ByteSink& sink) {
     BufferedByteWriter out(sink);
     CsvLineWriter line(out, separator);
-    for (std::u16string_view caption :
-         {u"File Name", u"Folder", u"Computer", u"File Size", u"Date Modified"}) {
-        line.Field(caption);
-    }
-    line.EndLine();
+    static constexpr std::u16string_view kCaptions[] = {u"File Name", u"Folder", u"Computer",
+                                                        u"File Size", u"Date Modified"};
+    line.Line(kCaptions);
 
-    std::u16string text;  // reused: no allocation per row once it has grown
-    for (const TFileSearchItem& item : items) {
-        line.Field(item.FileName);
-        line.Field(item.Folder);
-        line.Field(item.Computer);
-        text.clear();
-        formatter.AppendSize(item.Size, text);
-        line.Field(text);
-        text.clear();
-        formatter.AppendTimestamp(item.Modified, text);
-        line.Field(text);
-        line.EndLine();
-    }
+    // Reused: no allocation per row once they have grown.
+    std::u16string size;
+    std::u16string date;
+    results.ForEachRow([&](const TFileSearchItem& item) {
+        size.clear();
+        formatter.AppendSize(item.Size, size);
+        date.clear();
+        formatter.AppendTimestamp(item.Modified, date);
+        const std::u16string_view fields[] = {item.FileName, item.Folder, item.Computer, size,
+                                              date};
+        line.Line(fields);
+    });
     out.Flush();
 }
 

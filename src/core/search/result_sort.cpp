@@ -6,6 +6,7 @@
 #include <limits>
 #include <string_view>
 
+#include "common/failure.h"
 #include "common/timestamp.h"
 
 namespace kestrine {
@@ -29,8 +30,8 @@ int Order(T a, T b) {
     return a < b ? -1 : (b < a ? 1 : 0);
 }
 
-// Sorting moves small entries holding the key and the record's index, then moves every
-// record once into its place; moving the records themselves at every step costs far more.
+// Sorting works on small entries holding the key and the record's index, never on the
+// records themselves.
 
 // Signed keys map to unsigned ones in the same order; a descending sort inverts them, so
 // that one ascending comparison of plain integers serves both directions.
@@ -72,41 +73,46 @@ bool TextLess(const TextEntry& a, const TextEntry& b) {
            std::u16string_view(b.data + skip, b.size - skip);
 }
 
-// Applies order (order[i] is the old index of the record that belongs at i) by following
-// each cycle once, marking finished positions.
-void Permute(std::vector<TFileSearchItem>& items, std::vector<std::uint32_t>& order) {
-    constexpr std::uint32_t kDone = std::numeric_limits<std::uint32_t>::max();
-    for (std::uint32_t start = 0; start < order.size(); ++start) {
-        if (order[start] == kDone) {
+// Least-significant-digit radix sort on 11-bit digits: a handful of linear passes instead of
+// n log n comparisons. Digits every key shares (the high bits of sizes, dates) are skipped.
+void RadixSort(std::vector<NumberEntry>& entries) {
+    constexpr int kBits = 11;
+    constexpr std::size_t kBuckets = std::size_t{1} << kBits;
+    constexpr int kPasses = (64 + kBits - 1) / kBits;
+    const std::size_t n = entries.size();
+    std::vector<std::size_t> counts(kPasses * kBuckets);
+    for (const NumberEntry& entry : entries) {
+        for (int pass = 0; pass < kPasses; ++pass) {
+            ++counts[pass * kBuckets + ((entry.key >> (pass * kBits)) & (kBuckets - 1))];
+        }
+    }
+    std::vector<NumberEntry> scratch(n);
+    for (int pass = 0; pass < kPasses; ++pass) {
+        std::size_t* const count = counts.data() + pass * kBuckets;
+        const int shift = pass * kBits;
+        if (count[(entries[0].key >> shift) & (kBuckets - 1)] == n) {
             continue;
         }
-        if (order[start] == start) {
-            order[start] = kDone;
-            continue;
+        std::size_t position = 0;
+        for (std::size_t bucket = 0; bucket < kBuckets; ++bucket) {
+            const std::size_t size = count[bucket];
+            count[bucket] = position;
+            position += size;
         }
-        TFileSearchItem held = std::move(items[start]);
-        std::uint32_t at = start;
-        for (;;) {
-            const std::uint32_t from = order[at];
-            order[at] = kDone;
-            if (from == start) {
-                items[at] = std::move(held);
-                break;
-            }
-            items[at] = std::move(items[from]);
-            at = from;
+        for (const NumberEntry& entry : entries) {
+            scratch[count[(entry.key >> shift) & (kBuckets - 1)]++] = entry;
         }
+        entries.swap(scratch);
     }
 }
 
-template <typename Entry, typename Less>
-void SortByEntries(std::vector<TFileSearchItem>& items, std::vector<Entry>& entries, Less less) {
-    std::sort(entries.begin(), entries.end(), less);
+template <typename Entry>
+std::vector<std::uint32_t> IndexesOf(const std::vector<Entry>& entries) {
     std::vector<std::uint32_t> order(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
         order[i] = entries[i].index;
     }
-    Permute(items, order);
+    return order;
 }
 
 }  // namespace
@@ -136,46 +142,50 @@ int CompareSearchItems(const TFileSearchItem& a, const TFileSearchItem& b, int t
     }
 }
 
-void SortSearchItems(std::vector<TFileSearchItem>& items, int tag) {
-    const int column = std::abs(tag);
-    if (column < kFileName || column > kModified || items.size() < 2) {
-        return;
-    }
-    const bool descending = tag < 0;
-    // The index entries hold 32-bit positions; a page beyond that (never seen in practice)
-    // is sorted record by record.
+std::vector<std::uint32_t> SortedOrder(const std::vector<TFileSearchItem>& items, int tag) {
     if (items.size() >= std::numeric_limits<std::uint32_t>::max()) {
-        std::sort(items.begin(), items.end(), [tag](const auto& a, const auto& b) {
-            return CompareSearchItems(a, b, tag) < 0;
-        });
-        return;
+        throw Failure(u"Too many results to sort");
     }
+    const auto count = static_cast<std::uint32_t>(items.size());
+    const int column = std::abs(tag);
+    const bool descending = tag < 0;
 
     if (column == kSize || column == kModified) {
-        std::vector<NumberEntry> entries(items.size());
-        for (std::uint32_t i = 0; i < entries.size(); ++i) {
+        std::vector<NumberEntry> entries(count);
+        for (std::uint32_t i = 0; i < count; ++i) {
             const std::int64_t value =
                 column == kSize ? items[i].Size : TimestampMillisecondKey(items[i].Modified);
             entries[i] = {NumberKey(value, descending), i};
         }
-        SortByEntries(items, entries,
+        if (entries.size() >= 1024) {
+            RadixSort(entries);
+        } else {
+            std::sort(entries.begin(), entries.end(),
                       [](const NumberEntry& a, const NumberEntry& b) { return a.key < b.key; });
-        return;
+        }
+        return IndexesOf(entries);
     }
-
-    std::vector<TextEntry> entries(items.size());
-    for (std::uint32_t i = 0; i < entries.size(); ++i) {
-        const std::u16string& text = TextOf(items[i], column);
-        const auto size = static_cast<std::uint32_t>(
-            std::min<std::size_t>(text.size(), std::numeric_limits<std::uint32_t>::max()));
-        entries[i] = {TextPrefix(text), text.data(), size, i};
-    }
-    if (descending) {
-        SortByEntries(items, entries,
+    if (column == kFileName || column == kFolder || column == kComputer) {
+        std::vector<TextEntry> entries(count);
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const std::u16string& text = TextOf(items[i], column);
+            const auto size = static_cast<std::uint32_t>(
+                std::min<std::size_t>(text.size(), std::numeric_limits<std::uint32_t>::max()));
+            entries[i] = {TextPrefix(text), text.data(), size, i};
+        }
+        if (descending) {
+            std::sort(entries.begin(), entries.end(),
                       [](const TextEntry& a, const TextEntry& b) { return TextLess(b, a); });
-    } else {
-        SortByEntries(items, entries, TextLess);
+        } else {
+            std::sort(entries.begin(), entries.end(), TextLess);
+        }
+        return IndexesOf(entries);
     }
+    std::vector<std::uint32_t> order(count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        order[i] = i;
+    }
+    return order;
 }
 
 }  // namespace kestrine

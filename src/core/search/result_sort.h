@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "protocol/records.h"
@@ -20,7 +21,9 @@ int NextSortTag(int tag, int column);
 // (see TimestampMillisecondKey). A tag naming no column makes every pair equal.
 int CompareSearchItems(const TFileSearchItem& a, const TFileSearchItem& b, int tag);
 
-// Sorts in place in CompareSearchItems order. Not stable: equal hits may change places.
-void SortSearchItems(std::vector<TFileSearchItem>& items, int tag);
+// The indexes of items in CompareSearchItems order for the tag; for a tag naming no column,
+// the order as it is. Not stable: equal hits may change places. More hits than 32-bit indexes
+// can count (far beyond any memory) is a Failure.
+std::vector<std::uint32_t> SortedOrder(const std::vector<TFileSearchItem>& items, int tag);
 
 }  // namespace kestrine

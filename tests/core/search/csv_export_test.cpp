@@ -30,6 +30,14 @@ class FailingSink : public ByteSink {
     void Write(std::span<const std::uint8_t>) override { throw Failure(u"Disk full"); }
 };
 
+SearchResultList ListOf(std::vector<TFileSearchItem> items) {
+    SearchResultList list;
+    for (auto& item : items) {
+        list.Append(std::move(item));
+    }
+    return list;
+}
+
 TFileSearchItem Hit(std::u16string name, std::u16string folder, std::int32_t attributes = 32) {
     TFileSearchItem item;
     item.FileName = std::move(name);
@@ -42,8 +50,8 @@ TFileSearchItem Hit(std::u16string name, std::u16string folder, std::int32_t att
 }
 
 TEST(CsvExportTest, WritesHeaderAndRowsWithTheListSeparator) {
-    const std::vector<TFileSearchItem> items = {Hit(u"a.txt", u"share\\docs"),
-                                                Hit(u"sub", u"", 16)};
+    SearchResultList items = ListOf({Hit(u"sub", u"", 16), Hit(u"a.txt", u"share\\docs")});
+    items.ColumnClick(0);  // rows go out in the order shown
     MemorySink sink;
     WriteResultsCsv(items, u";", PortableValueFormatter(), sink);
     EXPECT_EQ(sink.Bytes(),
@@ -53,7 +61,7 @@ TEST(CsvExportTest, WritesHeaderAndRowsWithTheListSeparator) {
 }
 
 TEST(CsvExportTest, DoublesQuotesAndWritesUtf8WithoutByteOrderMark) {
-    const std::vector<TFileSearchItem> items = {Hit(u"say \"hi\".txt", u"caf\u00e9 \U0001F600")};
+    const SearchResultList items = ListOf({Hit(u"say \"hi\".txt", u"caf\u00e9 \U0001F600")});
     MemorySink sink;
     WriteResultsCsv(items, u",", PortableValueFormatter(), sink);
     const std::string& bytes = sink.Bytes();
@@ -64,13 +72,14 @@ TEST(CsvExportTest, DoublesQuotesAndWritesUtf8WithoutByteOrderMark) {
 
 TEST(CsvExportTest, EmptySeparatorFallsBackToComma) {
     MemorySink sink;
-    WriteResultsCsv({}, u"", PortableValueFormatter(), sink);
+    WriteResultsCsv(SearchResultList(), u"", PortableValueFormatter(), sink);
     EXPECT_EQ(sink.Bytes(),
               "\"File Name\",\"Folder\",\"Computer\",\"File Size\",\"Date Modified\"\r\n");
 }
 
 TEST(CsvExportTest, LargeExportGoesOutInBlocksAndFailuresPropagate) {
-    std::vector<TFileSearchItem> items(5000, Hit(u"name-of-a-file.txt", u"some\\folder"));
+    const SearchResultList items =
+        ListOf(std::vector<TFileSearchItem>(5000, Hit(u"name-of-a-file.txt", u"some\\folder")));
     MemorySink sink;
     WriteResultsCsv(items, u",", PortableValueFormatter(), sink);
     EXPECT_GT(sink.Writes(), 1);
@@ -101,11 +110,12 @@ TEST(BufferedByteWriterTest, Utf8MatchesTheTextHelperAcrossBlockEdges) {
     for (std::size_t capacity : {1, 16, 17, 18, 19, 64, 1000}) {
         MemorySink sink;
         BufferedByteWriter writer(sink, capacity);
-        writer.PutAscii("x");
+        writer.PutBytes("x");
         writer.PutUtf8(text);
         writer.Put('!');
+        writer.PutUtf8DoublingQuotes(u"\"a\"\"\u00e9\"");
         writer.Flush();
-        EXPECT_EQ(sink.Bytes(), "x" + Utf16ToUtf8(text) + "!") << capacity;
+        EXPECT_EQ(sink.Bytes(), "x" + Utf16ToUtf8(text) + "!\"\"a\"\"\"\"\xC3\xA9\"\"") << capacity;
     }
 }
 

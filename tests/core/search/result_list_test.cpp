@@ -24,8 +24,9 @@ TFileSearchItem Hit(std::u16string name, std::u16string folder, std::int64_t siz
 
 std::vector<std::u16string> Names(const SearchResultList& list) {
     std::vector<std::u16string> names;
-    for (const auto& item : list.Items()) {
-        names.push_back(item.FileName);
+    list.ForEachRow([&names](const TFileSearchItem& item) { names.push_back(item.FileName); });
+    for (std::size_t row = 0; row < list.Count(); ++row) {
+        EXPECT_EQ(list.Row(row)->FileName, names[row]);
     }
     return names;
 }
@@ -72,8 +73,12 @@ TEST(ResultListTest, SortStateSurvivesNewPagesWhichKeepServerOrder) {
     list.ColumnClick(0);  // same column: flips the direction last used
     EXPECT_EQ(list.Tag(), -1);
     EXPECT_EQ(Names(list), (std::vector<std::u16string>{u"y", u"x"}));
-    EXPECT_EQ(list.Row(1)->FileName, u"x");
     EXPECT_EQ(list.Row(2), nullptr);
+    // Rows added after a sort go last.
+    list.Append(Hit(u"a", u"", 3));
+    EXPECT_EQ(Names(list), (std::vector<std::u16string>{u"y", u"x", u"a"}));
+    list.ColumnClick(0);
+    EXPECT_EQ(Names(list), (std::vector<std::u16string>{u"a", u"x", u"y"}));
 }
 
 TEST(ResultSortTest, TextsCompareByCodeUnit) {
@@ -115,6 +120,13 @@ std::u16string RandomText(std::mt19937& random) {
     return text;
 }
 
+TEST(ResultSortTest, TagNamingNoColumnKeepsTheOrder) {
+    const std::vector<TFileSearchItem> items = {Hit(u"b", u"", 1), Hit(u"a", u"", 2)};
+    EXPECT_EQ(SortedOrder(items, 0), (std::vector<std::uint32_t>{0, 1}));
+    EXPECT_EQ(SortedOrder(items, 9), (std::vector<std::uint32_t>{0, 1}));
+    EXPECT_TRUE(SortedOrder({}, 1).empty());
+}
+
 TEST(ResultSortTest, SortOrdersEveryColumnBothWaysAndKeepsTheRecords) {
     std::mt19937 random(12345);
     std::vector<TFileSearchItem> items;
@@ -130,8 +142,10 @@ TEST(ResultSortTest, SortOrdersEveryColumnBothWaysAndKeepsTheRecords) {
         items.push_back(std::move(item));
     }
     for (int tag : {1, -1, 2, -2, 3, -3, 4, -4, 5, -5}) {
-        std::vector<TFileSearchItem> sorted = items;
-        SortSearchItems(sorted, tag);
+        std::vector<TFileSearchItem> sorted;
+        for (std::uint32_t index : SortedOrder(items, tag)) {
+            sorted.push_back(items[index]);
+        }
         EXPECT_TRUE(std::is_sorted(
             sorted.begin(), sorted.end(),
             [tag](const auto& a, const auto& b) { return CompareSearchItems(a, b, tag) < 0; }))
