@@ -10,7 +10,8 @@
 namespace kestrine {
 
 Bytes Deflate(std::span<const std::uint8_t> bytes) {
-    if (bytes.size() > std::numeric_limits<uLong>::max()) {
+    // zlib counts in uLong, only 32 bits on Windows; leave room for compressBound's margin.
+    if (bytes.size() > std::numeric_limits<uLong>::max() / 2) {
         throw Failure(ZlibErrorText(Z_BUF_ERROR));
     }
     uLongf size = compressBound(static_cast<uLong>(bytes.size()));

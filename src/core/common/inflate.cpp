@@ -40,8 +40,8 @@ void InflateInPlace(Bytes& buffer, std::size_t maxSize) {
     InflateStream stream;
     Bytes out;
     // Answers compress well; start near the likely size and double from there.
-    std::size_t capacity = std::min(maxSize, std::max<std::size_t>(buffer.size() * 4, 4096));
-    out.resize(capacity);
+    const std::size_t guess = buffer.size() > maxSize / 4 ? maxSize : buffer.size() * 4;
+    out.resize(std::min(maxSize, std::max<std::size_t>(guess, 4096)));
     std::size_t inUsed = 0;
     std::size_t outUsed = 0;
 
