@@ -150,11 +150,13 @@ std::u16string StringList::ValueAt(int index) const {
 }
 
 int StringList::IndexOfName(std::u16string_view name) const {
+    // An entry without "=" has an empty name, so an empty name finds it.
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         const std::u16string_view entry = entries_[i];
         const std::size_t sign = entry.find(u'=');
-        if (sign != std::u16string_view::npos &&
-            SameTextIgnoringCase(entry.substr(0, sign), name)) {
+        const std::u16string_view entryName =
+            sign == std::u16string_view::npos ? std::u16string_view() : entry.substr(0, sign);
+        if (SameTextIgnoringCase(entryName, name)) {
             return static_cast<int>(i);
         }
     }

@@ -114,9 +114,10 @@ TEST(StringListNameValueTest, IndexOfNameIgnoresCaseAndTakesTheFirstMatch) {
     EXPECT_EQ(list.Value(u"12"), u"7");
     EXPECT_EQ(list.IndexOfName(u"Archive"), -1);
     EXPECT_EQ(list.Value(u"Video"), u"");
-    // An entry without "=" is not a name=value entry, so an empty name does not find it.
+    // An entry without "=" has an empty name: the empty name finds it, its text does not.
     EXPECT_EQ(list.IndexOfName(u"plain"), -1);
-    EXPECT_EQ(list.IndexOfName(u""), -1);
+    EXPECT_EQ(list.IndexOfName(u""), 0);
+    EXPECT_EQ(list.Value(u""), u"");
 }
 
 TEST(StringListNameValueTest, IndexOfNameFoldsNonAsciiLetters) {
