@@ -22,7 +22,7 @@ using namespace kestrine;
 using namespace kestrine::server;
 
 constexpr wchar_t kPipePath[] = L"\\\\.\\pipe\\vellmora_kestrine_server";
-constexpr int kInstances = 8;
+constexpr int kInstances = 16;
 
 std::vector<std::u16string> Arguments() {
     std::vector<std::u16string> args;

@@ -33,11 +33,12 @@ class ServerSide {
             static_cast<std::uint8_t>(length >> 16), static_cast<std::uint8_t>(length >> 24)};
         Write(prefix, 4);
     }
-    void Write(const Bytes& bytes) { Write(bytes.data(), bytes.size()); }
-    void Write(const std::uint8_t* data, std::size_t size) {
+    bool Write(const Bytes& bytes) { return Write(bytes.data(), bytes.size()); }
+    // Returns once the client has read the bytes; false when it has gone away.
+    bool Write(const std::uint8_t* data, std::size_t size) {
         DWORD written = 0;
-        WriteFile(pipe_, data, static_cast<DWORD>(size), &written, nullptr);
-        FlushFileBuffers(pipe_);
+        return WriteFile(pipe_, data, static_cast<DWORD>(size), &written, nullptr) &&
+               FlushFileBuffers(pipe_);
     }
 
   private:
