@@ -1,5 +1,7 @@
 #include "ui/action_list.h"
 
+#include <algorithm>
+
 namespace kestrine {
 
 void ActionList::Add(Action action) {
@@ -7,16 +9,15 @@ void ActionList::Add(Action action) {
 }
 
 Action* ActionList::Find(int id) {
-    for (Action& action : actions_) {
-        if (action.id == id) {
-            return &action;
-        }
-    }
-    return nullptr;
+    const auto found = std::find_if(actions_.begin(), actions_.end(),
+                                    [id](const Action& action) { return action.id == id; });
+    return found == actions_.end() ? nullptr : &*found;
 }
 
 const Action* ActionList::Find(int id) const {
-    return const_cast<ActionList*>(this)->Find(id);
+    const auto found = std::find_if(actions_.begin(), actions_.end(),
+                                    [id](const Action& action) { return action.id == id; });
+    return found == actions_.end() ? nullptr : &*found;
 }
 
 bool ActionList::IsEnabled(int id) const {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <exception>
+#include <iterator>
 
 #include "common/failure.h"
 #include "common/text.h"

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 
 #include "ui/dock_layout.h"
 #include "ui/dpi.h"

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <iterator>
+
 #include "ui/dpi.h"
 #include "win_text.h"
 

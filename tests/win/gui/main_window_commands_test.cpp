@@ -34,7 +34,9 @@ class CommandTest : public MainWindowTest {
         keys[VK_CONTROL] = ctrl ? 0x80 : 0;
         SetKeyboardState(keys);
         for (const UINT message : {WM_KEYDOWN, WM_KEYUP}) {
-            MSG msg{target, message, key, message == WM_KEYDOWN ? 1 : 0xC0000001, 0, {}};
+            // Repeat count 1; a key-up also has its previous-state and transition bits.
+            const auto flags = static_cast<LPARAM>(message == WM_KEYDOWN ? 1u : 0xC0000001u);
+            MSG msg{target, message, key, flags, 0, {}};
             if (!window->PreTranslateMessage(msg)) {
                 TranslateMessage(&msg);
                 DispatchMessageW(&msg);

@@ -231,6 +231,26 @@ TEST_F(MainWindowTest, ImageListsHoldTheirImages) {
     EXPECT_EQ(width, 32);
     EXPECT_EQ(height, 32);
     EXPECT_EQ(ImageList_GetImageCount(glyph.himl), 6) << "one per button state";
+
+    // The dog's forehead: yellow in the normal image, grey in the disabled one (index 3).
+    const auto forehead = [&glyph](int image) {
+        const HDC screen = GetDC(nullptr);
+        const HDC dc = CreateCompatibleDC(screen);
+        const HBITMAP bitmap = CreateCompatibleBitmap(screen, 32, 32);
+        const HGDIOBJ old = SelectObject(dc, bitmap);
+        ImageList_Draw(glyph.himl, image, dc, 0, 0, ILD_NORMAL);
+        const COLORREF colour = GetPixel(dc, 16, 8);
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        ReleaseDC(nullptr, screen);
+        return colour;
+    };
+    const COLORREF normal = forehead(0);
+    EXPECT_GT(GetRValue(normal), GetBValue(normal) + 100) << "yellow";
+    const COLORREF disabled = forehead(3);
+    EXPECT_EQ(GetRValue(disabled), GetGValue(disabled)) << "grey";
+    EXPECT_EQ(GetGValue(disabled), GetBValue(disabled)) << "grey";
 }
 
 TEST_F(MainWindowTest, ComboBoxesHoldTheirChoices) {
