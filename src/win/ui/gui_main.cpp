@@ -31,9 +31,9 @@ TKestrineClient::~TKestrineClient() {
 }
 
 HWND TKestrineClient::Create() {
-    bigIcon_ = LoadProgramIcon(GetSystemMetrics(SM_CXICON));
-    smallIcon_ = LoadProgramIcon(GetSystemMetrics(SM_CXSMICON));
-    RegisterClassOnce(kMainWindowClass, bigIcon_.get(), GetSysColorBrush(COLOR_BTNFACE));
+    RegisterClassOnce(kMainWindowClass, LoadProgramIcon(GetSystemMetrics(SM_CXICON)),
+                      LoadProgramIcon(GetSystemMetrics(SM_CXSMICON)),
+                      GetSysColorBrush(COLOR_BTNFACE));
     CreateActions();
     CreateMenus();
     CreateInstance(WS_EX_CONTROLPARENT, kMainWindowClass, AsWide(std::u16string(kApplicationTitle)),

@@ -164,8 +164,6 @@ class TKestrineClient : public Window {
     UniqueAccelerators accelerators_;
     UniqueImageList smallImageList_;
     UniqueImageList goGlyph_;
-    UniqueIcon bigIcon_;
-    UniqueIcon smallIcon_;
     UiFonts fonts_;
     unsigned dpi_ = 96;
     int queryGroupHeight_ = 84;  // at 96 DPI; Splitter2 changes it

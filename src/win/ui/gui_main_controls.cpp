@@ -100,8 +100,10 @@ void TKestrineClient::CreateControls() {
     fonts_ = CreateUiFonts(dpi_);
     smallImageList_ = LoadSmallImageList();
     goGlyph_ = LoadGoGlyphImageList();
-    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    SendMessageW(window, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(LoadProgramIcon(GetSystemMetrics(SM_CXICON))));
+    SendMessageW(window, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(LoadProgramIcon(GetSystemMetrics(SM_CXSMICON))));
 
     ui_.statusBar.Create(window, kIdStatusBar);
     ui_.statusBar.SetPanelWidths(kStatusPanelWidths, dpi_);

@@ -50,10 +50,10 @@ UniqueImageList LoadGoGlyphImageList() {
     return states;
 }
 
-UniqueIcon LoadProgramIcon(int size) {
-    return UniqueIcon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
-                                                    MAKEINTRESOURCEW(KESTRINE_IDI_PROGRAM),
-                                                    IMAGE_ICON, size, size, 0)));
+HICON LoadProgramIcon(int size) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
+                                         MAKEINTRESOURCEW(KESTRINE_IDI_PROGRAM), IMAGE_ICON, size,
+                                         size, LR_SHARED));
 }
 
 HIMAGELIST SystemSmallIconList() {

@@ -20,8 +20,9 @@ UniqueImageList LoadSmallImageList();
 // defaulted, stylus-hot); the disabled one is the grey copy.
 UniqueImageList LoadGoGlyphImageList();
 
-// The program icon (the dog's head) at the given size.
-UniqueIcon LoadProgramIcon(int size);
+// The program icon (the dog's head) at the given size. The system shares and keeps it, so it
+// stays valid for window classes that outlive one window.
+HICON LoadProgramIcon(int size);
 
 // The system's small-icon list; the system owns it, so it is never destroyed.
 HIMAGELIST SystemSmallIconList();

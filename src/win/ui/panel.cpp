@@ -8,7 +8,7 @@ constexpr wchar_t kPanelClass[] = L"KestrinePanel";
 
 void Panel::Create(HWND parent, int id, HWND notifyTarget, bool clipChildren) {
     notifyTarget_ = notifyTarget;
-    RegisterClassOnce(kPanelClass, nullptr, GetSysColorBrush(COLOR_BTNFACE));
+    RegisterClassOnce(kPanelClass, nullptr, nullptr, GetSysColorBrush(COLOR_BTNFACE));
     const DWORD style =
         WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (clipChildren ? WS_CLIPCHILDREN : 0);
     CreateInstance(WS_EX_CONTROLPARENT, kPanelClass, L"", style, 0, 0, 0, 0, parent,

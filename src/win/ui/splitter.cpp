@@ -13,7 +13,7 @@ void Splitter::Create(HWND parent, int id, Orientation orientation,
                       std::function<void(int)> onMove) {
     orientation_ = orientation;
     onMove_ = std::move(onMove);
-    RegisterClassOnce(kSplitterClass, nullptr, GetSysColorBrush(COLOR_BTNFACE));
+    RegisterClassOnce(kSplitterClass, nullptr, nullptr, GetSysColorBrush(COLOR_BTNFACE));
     CreateInstance(0, kSplitterClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0,
                    parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
 }

@@ -8,7 +8,8 @@
 
 namespace kestrine {
 
-void Window::RegisterClassOnce(const wchar_t* className, HICON icon, HBRUSH background) {
+void Window::RegisterClassOnce(const wchar_t* className, HICON icon, HICON smallIcon,
+                               HBRUSH background) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof(existing);
@@ -20,7 +21,7 @@ void Window::RegisterClassOnce(const wchar_t* className, HICON icon, HBRUSH back
     windowClass.lpfnWndProc = &Window::WindowProcedure;
     windowClass.hInstance = instance;
     windowClass.hIcon = icon;
-    windowClass.hIconSm = icon;
+    windowClass.hIconSm = smallIcon;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = background;
     windowClass.lpszClassName = className;

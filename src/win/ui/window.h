@@ -19,7 +19,8 @@ class Window {
 
   protected:
     // Registers the class once per process; the class's window procedure is the shared one.
-    static void RegisterClassOnce(const wchar_t* className, HICON icon, HBRUSH background);
+    static void RegisterClassOnce(const wchar_t* className, HICON icon, HICON smallIcon,
+                                  HBRUSH background);
 
     // Creates the window with `this` as the instance behind it.
     HWND CreateInstance(DWORD exStyle, const wchar_t* className, const wchar_t* caption,
