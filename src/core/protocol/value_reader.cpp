@@ -9,26 +9,6 @@
 namespace kestrine {
 namespace {
 
-[[noreturn]] void FailInvalidValue() {
-    throw Failure(u"Invalid property value");
-}
-
-[[noreturn]] void FailReadError() {
-    throw Failure(u"Stream read error");
-}
-
-bool IsIntegerTag(ValueTag tag) {
-    return tag == ValueTag::Int8 || tag == ValueTag::Int16 || tag == ValueTag::Int32;
-}
-
-std::uint64_t LittleEndian(std::span<const std::uint8_t> bytes) {
-    std::uint64_t value = 0;
-    for (std::size_t i = bytes.size(); i > 0; --i) {
-        value = (value << 8) | bytes[i - 1];
-    }
-    return value;
-}
-
 bool IsAscii(std::span<const std::uint8_t> bytes) {
     // Eight bytes at a time: names are short, but this runs for every string of an answer.
     const std::uint8_t* p = bytes.data();
@@ -68,76 +48,12 @@ std::u16string WidenAscii(std::span<const std::uint8_t> bytes) {
 
 }  // namespace
 
-ValueTag ValueReader::PeekTag() const {
-    if (position_ >= data_.size()) {
-        FailReadError();
-    }
-    return static_cast<ValueTag>(data_[position_]);
+void ValueReader::FailInvalidValue() {
+    throw Failure(u"Invalid property value");
 }
 
-ValueTag ValueReader::ReadTag() {
-    const ValueTag tag = PeekTag();
-    ++position_;
-    return tag;
-}
-
-std::span<const std::uint8_t> ValueReader::Take(std::size_t count) {
-    if (count > data_.size() - position_) {
-        FailReadError();
-    }
-    const auto bytes = data_.subspan(position_, count);
-    position_ += count;
-    return bytes;
-}
-
-std::uint32_t ValueReader::ReadUint32() {
-    return static_cast<std::uint32_t>(LittleEndian(Take(4)));
-}
-
-std::int64_t ValueReader::ReadIntegerPayload(ValueTag tag) {
-    switch (tag) {
-        case ValueTag::Int8:
-            return static_cast<std::int8_t>(Take(1)[0]);
-        case ValueTag::Int16:
-            return static_cast<std::int16_t>(LittleEndian(Take(2)));
-        case ValueTag::Int32:
-            return static_cast<std::int32_t>(LittleEndian(Take(4)));
-        case ValueTag::Int64:
-            return static_cast<std::int64_t>(LittleEndian(Take(8)));
-        default:
-            FailInvalidValue();
-    }
-}
-
-std::int32_t ValueReader::ReadInteger() {
-    const ValueTag tag = ReadTag();
-    if (!IsIntegerTag(tag)) {
-        FailInvalidValue();
-    }
-    return static_cast<std::int32_t>(ReadIntegerPayload(tag));
-}
-
-std::int64_t ValueReader::ReadInt64() {
-    const ValueTag tag = ReadTag();
-    if (tag != ValueTag::Int64 && !IsIntegerTag(tag)) {
-        FailInvalidValue();
-    }
-    return ReadIntegerPayload(tag);
-}
-
-Timestamp ValueReader::ReadDate() {
-    const ValueTag tag = ReadTag();
-    if (tag == ValueTag::Date) {
-        const std::uint64_t bits = LittleEndian(Take(8));
-        double value;
-        static_assert(sizeof(value) == sizeof(bits));
-        std::memcpy(&value, &bits, sizeof(value));
-        return value;
-    }
-    if (tag != ValueTag::Int64 && !IsIntegerTag(tag)) {
-        FailInvalidValue();
-    }
-    return static_cast<Timestamp>(ReadIntegerPayload(tag));
+void ValueReader::FailReadError() {
+    throw Failure(u"Stream read error");
 }
 
 std::span<const std::uint8_t> ValueReader::TakeStringBytes(ValueTag tag) {
@@ -179,22 +95,6 @@ std::u16string ValueReader::ReadString() {
 
 void ValueReader::SkipString() {
     TakeStringBytes(ReadTag());
-}
-
-void ValueReader::ReadListBegin() {
-    if (ReadTag() != ValueTag::ListBegin) {
-        FailInvalidValue();
-    }
-}
-
-bool ValueReader::EndOfList() {
-    return PeekTag() == ValueTag::EndOfList;
-}
-
-void ValueReader::ReadListEnd() {
-    if (ReadTag() != ValueTag::EndOfList) {
-        FailInvalidValue();
-    }
 }
 
 }  // namespace kestrine
