@@ -1,17 +1,40 @@
 // The operations on the selected row of the active page's list.
+#include "browser/operation_enabling.h"
+#include "ui/control_ids.h"
 #include "ui/gui_main.h"
 #include "ui/list_view.h"
 
 namespace kestrine {
 
-bool TKestrineClient::ContentViewActionUpdate(int) {
-    // For now: a row of the active page's list is selected.
-    if (ActivePage() == 0) {
-        const int row = SelectedRow(Ui().ViewResults);
-        return row >= 0 && row < static_cast<int>(SearchResults.size());
+namespace {
+
+// The selected record of a list showing `rows`, or nullptr.
+template <typename Record>
+const Record* SelectedRecord(HWND list, const std::vector<Record>& rows) {
+    const int row = SelectedRow(list);
+    return row >= 0 && row < static_cast<int>(rows.size()) ? &rows[static_cast<size_t>(row)]
+                                                           : nullptr;
+}
+
+}  // namespace
+
+bool TKestrineClient::ContentViewActionUpdate(int actionId) {
+    const OperationsEnabled enabled =
+        ActivePage() == 0
+            ? SearchOperationsEnabled(SelectedRecord(Ui().ViewResults, SearchResults))
+            : BrowserOperationsEnabled(SelectedRecord(Ui().ViewContent, FolderListing));
+    switch (actionId) {
+        case kActionOpen:
+            return enabled.Open;
+        case kActionOpenFolder:
+            return enabled.OpenFolder;
+        case kActionMapDrive:
+            return enabled.MapDrive;
+        case kActionProperties:
+            return enabled.Properties;
+        default:
+            return false;
     }
-    const int row = SelectedRow(Ui().ViewContent);
-    return row >= 0 && row < static_cast<int>(FolderListing.size());
 }
 
 void TKestrineClient::ActionOpenExecute() {}

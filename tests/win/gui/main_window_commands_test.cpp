@@ -69,7 +69,7 @@ TEST_F(CommandTest, FileMenuListsItsItemsWithShortcuts) {
     Open();
     const HMENU bar = GetMenu(Main());
     ASSERT_NE(bar, nullptr);
-    EXPECT_THAT(ReadMenuItems(bar).size(), 1u);
+    EXPECT_EQ(ReadMenuItems(bar).size(), 1u);
     EXPECT_EQ(ReadMenuItems(bar)[0].text, u"&File");
     const auto items = ReadMenuItems(GetSubMenu(bar, 0));
     ASSERT_EQ(items.size(), 4u);
@@ -190,6 +190,41 @@ TEST_F(CommandTest, PopupMenuRunsTheChosenOperationOnTheSelectedRow) {
     desktop.popupChoices.push_back(kActionOpen);
     SendMessageW(Main(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Ui().ViewResults), -1);
     EXPECT_EQ(executed[kActionOpen], 0);
+}
+
+std::vector<bool> EnabledItems(const RecordingDesktopServices::Popup& popup) {
+    std::vector<bool> enabled;
+    for (const auto& item : popup.items) {
+        enabled.push_back(item.enabled);
+    }
+    return enabled;
+}
+
+TEST_F(CommandTest, PopupMenuEnablesOperationsByTheSelectedRowOfTheActivePage) {
+    Open();
+    // A hit without a folder cannot be mapped as a drive.
+    window->SearchResults.push_back(TFileSearchItem{u"\\PC", u"", u"a.txt", 1, 0, 32});
+    SetVirtualRowCount(Ui().ViewResults, 1);
+    ListView_SetItemState(Ui().ViewResults, 0, LVIS_SELECTED, LVIS_SELECTED);
+    SendMessageW(Main(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Ui().ViewResults), -1);
+
+    // On the browser page the entries follow ViewContent: ".." allows nothing, a file no
+    // drive mapping.
+    window->SetActivePage(1);
+    window->FolderListing = {TFileBrowserItem{true, 3, u"..", 0},
+                             TFileBrowserItem{false, 0, u"b.txt", 5},
+                             TFileBrowserItem{true, 9, u"docs", 0}};
+    SetVirtualRowCount(Ui().ViewContent, 3);
+    for (int row = 0; row < 3; ++row) {
+        ListView_SetItemState(Ui().ViewContent, row, LVIS_SELECTED, LVIS_SELECTED);
+        SendMessageW(Main(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Ui().ViewContent), -1);
+    }
+
+    ASSERT_EQ(desktop.popups.size(), 4u);
+    EXPECT_THAT(EnabledItems(desktop.popups[0]), ElementsAre(true, true, false, true));
+    EXPECT_THAT(EnabledItems(desktop.popups[1]), ElementsAre(false, false, false, false));
+    EXPECT_THAT(EnabledItems(desktop.popups[2]), ElementsAre(true, true, false, true));
+    EXPECT_THAT(EnabledItems(desktop.popups[3]), ElementsAre(true, true, true, true));
 }
 
 TEST_F(CommandTest, DoubleClickOnTheResultListRunsOpen) {
