@@ -7,6 +7,7 @@
 #include "ui/dpi.h"
 #include "ui/image_lists.h"
 #include "ui/list_view.h"
+#include "pipe/win32_pipe_connector.h"
 #include "win_text.h"
 
 namespace kestrine {
@@ -22,7 +23,14 @@ std::u16string MainWindowCaption() {
 }
 
 TKestrineClient::TKestrineClient(SettingsStore& settingsStore, DesktopServices& desktop)
-    : settingsStore_(settingsStore), desktop_(desktop) {}
+    : settingsStore_(settingsStore),
+      desktop_(desktop),
+      ownConnector_(std::make_unique<Win32PipeConnector>()),
+      connector_(*ownConnector_) {}
+
+TKestrineClient::TKestrineClient(SettingsStore& settingsStore, DesktopServices& desktop,
+                                 PipeConnector& connector)
+    : settingsStore_(settingsStore), desktop_(desktop), connector_(connector) {}
 
 TKestrineClient::~TKestrineClient() {
     if (Handle() != nullptr) {

@@ -3,9 +3,12 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "common/bytes.h"
+#include "exchange/pipe_connector.h"
 #include "lists/string_list.h"
 #include "protocol/records.h"
 #include "ui/action_list.h"
@@ -15,6 +18,7 @@
 #include "ui/splitter.h"
 #include "ui/status_bar.h"
 #include "ui/unique_handle.h"
+#include "ui/win_value_formatter.h"
 #include "ui/window.h"
 
 namespace kestrine {
@@ -32,7 +36,11 @@ std::u16string MainWindowCaption();
 // tests can put fakes in their place.
 class TKestrineClient : public Window {
   public:
+    // The window talks to the search server through the Win32 named pipe.
     TKestrineClient(SettingsStore& settingsStore, DesktopServices& desktop);
+    // Tests may put a scripted connector in its place.
+    TKestrineClient(SettingsStore& settingsStore, DesktopServices& desktop,
+                    PipeConnector& connector);
     ~TKestrineClient() override;
 
     // Creates the window (running FormCreate), centred on the screen, not yet shown.
@@ -124,6 +132,13 @@ class TKestrineClient : public Window {
     void SetStatusText(int panel, const std::u16string& text);
     void SetPathText(const std::u16string& text);
 
+    // Runs one request against the configured servers and returns the answer body as received;
+    // the connection text goes to status panel 0. Throws Failure.
+    Bytes Exchange(const Bytes& request);
+
+    // Size and date texts in the user's formats, shared by both file lists and the CSV file.
+    const ValueFormatter& Formatter() const { return formatter_; }
+
     // Shows a failure that a handler let escape.
     void ReportUnexpectedError(const std::u16string& message) override;
 
@@ -157,6 +172,9 @@ class TKestrineClient : public Window {
 
     SettingsStore& settingsStore_;
     DesktopServices& desktop_;
+    std::unique_ptr<PipeConnector> ownConnector_;  // the Win32 pipe unless a test gives one
+    PipeConnector& connector_;
+    WinValueFormatter formatter_;
     Controls ui_;
     ActionList actions_;
     UniqueMenu mainMenu_;
