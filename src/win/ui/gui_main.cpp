@@ -7,6 +7,7 @@
 #include "ui/dpi.h"
 #include "ui/image_lists.h"
 #include "ui/list_view.h"
+#include "ui/system_icons.h"
 #include "pipe/win32_pipe_connector.h"
 #include "win_text.h"
 
@@ -26,11 +27,15 @@ TKestrineClient::TKestrineClient(SettingsStore& settingsStore, DesktopServices& 
     : settingsStore_(settingsStore),
       desktop_(desktop),
       ownConnector_(std::make_unique<Win32PipeConnector>()),
-      connector_(*ownConnector_) {}
+      connector_(*ownConnector_),
+      iconIndexes_(SystemIconIndex) {}
 
 TKestrineClient::TKestrineClient(SettingsStore& settingsStore, DesktopServices& desktop,
                                  PipeConnector& connector)
-    : settingsStore_(settingsStore), desktop_(desktop), connector_(connector) {}
+    : settingsStore_(settingsStore),
+      desktop_(desktop),
+      connector_(connector),
+      iconIndexes_(SystemIconIndex) {}
 
 TKestrineClient::~TKestrineClient() {
     if (Handle() != nullptr) {

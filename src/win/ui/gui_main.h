@@ -11,6 +11,7 @@
 #include "exchange/pipe_connector.h"
 #include "lists/string_list.h"
 #include "protocol/records.h"
+#include "search/icon_index_cache.h"
 #include "ui/action_list.h"
 #include "ui/desktop_services.h"
 #include "ui/fonts.h"
@@ -139,6 +140,12 @@ class TKestrineClient : public Window {
     // Size and date texts in the user's formats, shared by both file lists and the CSV file.
     const ValueFormatter& Formatter() const { return formatter_; }
 
+    // The system small-icon index for a row, remembered per extension and attributes so that
+    // painting does not call the shell for every row.
+    int IconIndex(std::u16string_view name, std::int32_t attributes) {
+        return iconIndexes_.IndexFor(name, static_cast<std::uint32_t>(attributes));
+    }
+
     // Shows a failure that a handler let escape.
     void ReportUnexpectedError(const std::u16string& message) override;
 
@@ -175,6 +182,7 @@ class TKestrineClient : public Window {
     std::unique_ptr<PipeConnector> ownConnector_;  // the Win32 pipe unless a test gives one
     PipeConnector& connector_;
     WinValueFormatter formatter_;
+    IconIndexCache iconIndexes_;
     Controls ui_;
     ActionList actions_;
     UniqueMenu mainMenu_;
