@@ -10,7 +10,8 @@ constexpr std::int32_t kFolderAttributes = 16;
 
 class PageCollector {
   public:
-    PageCollector(const SearchRequest& request) : skip_(request.skip), limit_(request.limit) {}
+    explicit PageCollector(const SearchRequest& request)
+        : skip_(request.skip), limit_(request.limit) {}
 
     bool Full() const { return rows_.size() >= static_cast<std::size_t>(limit_); }
     void Offer(TFileSearchItem&& row) {

@@ -125,6 +125,52 @@ TEST_F(ServerE2eTest, FailuresEndWithTheirMessage) {
         << nowhere.err;
 }
 
+// One raw exchange: the prefix announces `announced` bytes, then `body` is sent.
+std::u16string RawExchange(std::uint32_t announced, const Bytes& body) {
+    const wchar_t* path = L"\\\\.\\pipe\\vellmora_kestrine_server";
+    WaitNamedPipeW(path, 10000);
+    testing::UniqueHandle pipe(CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD done = 0;
+    WriteFile(pipe.get(), &announced, 4, &done, nullptr);
+    if (!body.empty()) {
+        WriteFile(pipe.get(), body.data(), static_cast<DWORD>(body.size()), &done, nullptr);
+    }
+    std::uint32_t length = 0;
+    if (!ReadFile(pipe.get(), &length, 4, &done, nullptr) || done != 4) {
+        return u"(no answer)";
+    }
+    Bytes answer(length);
+    std::size_t have = 0;
+    while (have < length &&
+           ReadFile(pipe.get(), answer.data() + have, static_cast<DWORD>(length - have), &done,
+                    nullptr) &&
+           done > 0) {
+        have += done;
+    }
+    std::u16string text;
+    for (std::size_t i = 0; i + 1 < have; i += 2) {
+        text.push_back(static_cast<char16_t>(answer[i] | answer[i + 1] << 8));
+    }
+    return text;
+}
+
+TEST_F(ServerE2eTest, RefusesBadRequestsAndKeepsServing) {
+    EXPECT_EQ(RawExchange(70000, {}), u"ERROR: request too long");
+    EXPECT_EQ(RawExchange(3, Bytes{'<', 'a', '>'}),
+              u"ERROR: malformed request document: element a is not closed at offset 3");
+    {
+        // A client that goes away without a word.
+        testing::UniqueHandle silent(CreateFileW(L"\\\\.\\pipe\\vellmora_kestrine_server",
+                                                 GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    }
+    const ProgramResult usage = Tool({L"search", L"report"});
+    EXPECT_EQ(usage.exitCode, 2u);
+    EXPECT_NE(usage.err.find("--server LIST is required"), std::string::npos) << usage.err;
+    EXPECT_EQ(Lines(Tool({L"search", L"--server", L".", L"report"}).out).size(), 1u);
+}
+
 // Fetches every row of a search page by page through the client's own exchange.
 std::vector<TFileSearchItem> SearchPages(const std::u16string& query, std::int32_t pageSize) {
     std::vector<TFileSearchItem> rows;
