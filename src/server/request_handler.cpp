@@ -94,7 +94,6 @@ std::string HandledRequest::LogLine() const {
 HandledRequest HandleRequest(const FileIndex& index, std::span<const std::uint8_t> document) {
     const auto start = std::chrono::steady_clock::now();
     HandledRequest handled;
-    handled.command = "-";
     try {
         if (document.size() > kMaxRequestBytes) {
             throw Failure(u"request too long");
