@@ -14,9 +14,9 @@ namespace kestrine::server {
 inline constexpr std::size_t kMaxRequestBytes = 64 * 1024;
 
 struct HandledRequest {
-    Bytes answer;          // compressed value stream, or "ERROR: ..." as UTF-16LE
+    Bytes answer;               // compressed value stream, or "ERROR: ..." as UTF-16LE
     std::string command = "-";  // "srvsearch", "srvbrowse", or "-" when unreadable
-    std::size_t rows = 0;  // search hits, or entries of a folder listing, or hosts
+    std::size_t rows = 0;       // search hits, or entries of a folder listing, or hosts
     bool failed = false;
     double milliseconds = 0;
 
