@@ -99,6 +99,9 @@ class TKestrineClient : public Window {
     StringList ParentMap;
     std::vector<TFileBrowserItem> FolderListing;
     std::vector<TFileSearchItem> SearchResults;
+    // The result list's sort state (its Tag): |tag| the one-based column, the sign the
+    // direction; 0 before the first header click. New pages keep it.
+    int ResultsSortTag = 0;
 
     // Handlers.
     void FormCreate();
@@ -121,6 +124,10 @@ class TKestrineClient : public Window {
     void ActionGoExecute();
     void ActionSaveExecute();
     void ActionExitExecute();
+
+    // gui_main_search.cpp: one page of results at offset; the current page to a CSV file.
+    void RunSearch(std::int32_t offset, std::int32_t limit);
+    void SaveResultsCsv(const std::u16string& fileName);
 
     // Settings (loaded in FormCreate, saved in FormDestroy).
     void LoadSettings();
@@ -196,6 +203,7 @@ class TKestrineClient : public Window {
     int hostListWidth_ = 215;    // at 96 DPI; Splitter1 changes it
     HWND focusedControl_ = nullptr;
     bool quitOnDestroy_ = false;
+    std::u16string cellText_;  // reused by ViewResultsData for each cell
 };
 
 }  // namespace kestrine
