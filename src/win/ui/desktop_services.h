@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "settings/preferences.h"
+
 namespace kestrine {
 
 enum class MessageIcon { Information, Warning, Error };
@@ -52,6 +54,11 @@ class DesktopServices {
 
     // Shows a popup menu at a screen point and returns the chosen item id, 0 for none.
     virtual int TrackPopupMenu(HWND owner, HMENU menu, POINT screenPoint) = 0;
+
+    // The modal preferences dialog, starting from values: true with values as the dialog
+    // holds them on OK, false with values untouched on Cancel. A desktop without the dialog
+    // answers Cancel.
+    virtual bool EditPreferences(HWND /*owner*/, PreferencesValues& /*values*/) { return false; }
 };
 
 // The hourglass for the lifetime of a scope, restored however the scope ends.

@@ -1,5 +1,6 @@
 // Settings between the store and the window: loaded at creation, saved at destruction.
 #include "settings/category_combo.h"
+#include "settings/preferences.h"
 #include "settings/settings.h"
 #include "ui/combo_box.h"
 #include "ui/gui_main.h"
@@ -59,6 +60,17 @@ void TKestrineClient::FillCategoryCombo() {
     SetComboSelection(ui_.cmbFileTypes, content.Selection);
 }
 
-void TKestrineClient::ActionPreferencesExecute() {}
+void TKestrineClient::ActionPreferencesExecute() {
+    const EditedSettings current{ServerName, CategoryList, RowLimit};
+    PreferencesValues values = PreferencesFromSettings(current);
+    if (!desktop_.EditPreferences(Handle(), values)) {
+        return;
+    }
+    EditedSettings accepted = ApplyPreferences(current, values);
+    ServerName = std::move(accepted.ServerName);
+    CategoryList = std::move(accepted.CategoryList);
+    RowLimit = accepted.RowLimit;
+    FillCategoryCombo();
+}
 
 }  // namespace kestrine

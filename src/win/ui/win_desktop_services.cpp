@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "dialogs/preferences_dialog.h"
 #include "dialogs/text_prompt_dialog.h"
 #include "win_text.h"
 
@@ -120,6 +121,13 @@ POINT WinDesktopServices::CursorPosition() {
 int WinDesktopServices::TrackPopupMenu(HWND owner, HMENU menu, POINT screenPoint) {
     return static_cast<int>(::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screenPoint.x,
                                              screenPoint.y, 0, owner, nullptr));
+}
+
+bool WinDesktopServices::EditPreferences(HWND owner, PreferencesValues& values) {
+    // A refused category key is told like the window's own warnings.
+    return ShowPreferencesDialog(owner, values, [this](HWND dialog, const std::u16string& text) {
+        ShowMessage(dialog, text, MessageIcon::Warning);
+    });
 }
 
 }  // namespace kestrine

@@ -21,6 +21,7 @@ class WinDesktopServices final : public DesktopServices {
     void MapNetworkDrive(HWND owner, const std::u16string& remoteName) override;
     POINT CursorPosition() override;
     int TrackPopupMenu(HWND owner, HMENU menu, POINT screenPoint) override;
+    bool EditPreferences(HWND owner, PreferencesValues& values) override;
 
   private:
     int waitDepth_ = 0;

@@ -71,6 +71,7 @@ class RecordingDesktopServices final : public DesktopServices {
     std::vector<std::u16string> properties;
     std::vector<std::u16string> mappedDrives;
     std::vector<Popup> popups;
+    std::vector<PreferencesValues> preferences;  // what each preferences dialog started from
     int waitDepth = 0;
     int waitCount = 0;
 
@@ -78,6 +79,7 @@ class RecordingDesktopServices final : public DesktopServices {
     std::deque<std::optional<std::u16string>> promptAnswers;
     std::deque<std::optional<std::u16string>> saveAnswers;
     std::deque<int> popupChoices;
+    std::deque<std::optional<PreferencesValues>> preferencesAnswers;  // nothing: Cancel
     ShellResult shellResult{true, 0};
     POINT cursor{0, 0};
 
@@ -113,6 +115,15 @@ class RecordingDesktopServices final : public DesktopServices {
     int TrackPopupMenu(HWND, HMENU menu, POINT screenPoint) override {
         popups.push_back(Popup{ReadMenuItems(menu), screenPoint});
         return TakeFront(popupChoices, 0);
+    }
+    bool EditPreferences(HWND, PreferencesValues& values) override {
+        preferences.push_back(values);
+        std::optional<PreferencesValues> answer =
+            TakeFront(preferencesAnswers, std::optional<PreferencesValues>());
+        if (answer) {
+            values = std::move(*answer);
+        }
+        return answer.has_value();
     }
 
   private:
