@@ -171,6 +171,33 @@ TEST_F(ServerE2eTest, RefusesBadRequestsAndKeepsServing) {
     EXPECT_EQ(Lines(Tool({L"search", L"--server", L".", L"report"}).out).size(), 1u);
 }
 
+TEST(ServerRescanTest, FindsNewFilesAndKeepsFolderIds) {
+    TempTree tree;
+    tree.AddFolder(L"share");
+    tree.AddFolder(L"share\\docs");
+    const ServerProcess server({L"--host", L"ALPHA=" + tree.Root(), L"--rescan", L"1"},
+                               tree.Root() + L"\\server.log");
+    ASSERT_TRUE(server.Ready());
+    const std::wstring tool = BuiltProgram(L"tool\\kestrine.exe");
+    const std::string before =
+        RunProgram(tool, {L"browse", L"--server", L".", L"--host", L"1"}).out;
+    EXPECT_TRUE(RunProgram(tool, {L"search", L"--server", L".", L"late"}).out.empty());
+
+    tree.AddFolder(L"another");
+    tree.AddFile(L"share\\docs\\late.txt", 5);
+    std::string found;
+    for (int attempt = 0; attempt < 40 && found.empty(); ++attempt) {
+        Sleep(250);
+        found = RunProgram(tool, {L"search", L"--server", L".", L"late"}).out;
+    }
+    EXPECT_NE(found.find("\"file_name\":\"late.txt\""), std::string::npos) << found;
+    const std::vector<std::string> after =
+        Lines(RunProgram(tool, {L"browse", L"--server", L".", L"--host", L"1"}).out);
+    ASSERT_EQ(after.size(), 2u);
+    EXPECT_NE(after[0].find("\"name\":\"another\""), std::string::npos);
+    EXPECT_EQ(after[1], Lines(before).at(0));  // "share" keeps its id
+}
+
 // Fetches every row of a search page by page through the client's own exchange.
 std::vector<TFileSearchItem> SearchPages(const std::u16string& query, std::int32_t pageSize) {
     std::vector<TFileSearchItem> rows;
