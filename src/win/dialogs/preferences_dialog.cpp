@@ -23,7 +23,7 @@ constexpr int kAreaHeight = 294;
 constexpr int kKeyColumnWidth = 100;
 constexpr int kSettingsTop = 216;  // gbSettings; its edits are placed inside it
 constexpr int kEditTop = kSettingsTop + 35;
-constexpr int kLabelHeight = 13;
+constexpr int kLabelHeight = 13;  // until the label is sized to its text
 constexpr int kLabelSpacing = 3;  // between a label and the edit below it
 constexpr int kLabelTop = kEditTop - kLabelSpacing - kLabelHeight;
 
@@ -146,6 +146,32 @@ void PlaceDialog(HWND dialog, const DialogState& state) {
     SetWindowPos(dialog, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// A labelled edit's label sits above its edit, as wide and high as its text, so a wider
+// substitute for Tahoma does not cut it short.
+void FitLabelAbove(HWND dialog, int labelId, int editId, const DialogState& state) {
+    const HWND label = GetDlgItem(dialog, labelId);
+    const std::u16string text = WindowText(label);
+    SIZE extent{};
+    const HDC dc = GetDC(label);
+    if (dc == nullptr) {
+        return;
+    }
+    const HGDIOBJ previous = SelectObject(dc, state.font.get());
+    const BOOL measured =
+        GetTextExtentPoint32W(dc, AsWide(text), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, previous);
+    ReleaseDC(label, dc);
+    if (!measured) {
+        return;
+    }
+    RECT edit{};
+    GetWindowRect(GetDlgItem(dialog, editId), &edit);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&edit), 2);
+    const int top = edit.top - ScaleToDpi(kLabelSpacing, state.dpi) - extent.cy;
+    SetWindowPos(label, nullptr, edit.left, top, extent.cx, extent.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void InitDialog(HWND dialog, DialogState& state) {
     state.font = std::move(CreateUiFonts(state.dpi).normal);
     PlaceDialog(dialog, state);
@@ -165,6 +191,8 @@ void InitDialog(HWND dialog, DialogState& state) {
     for (const Placement& placement : kAfterGrid) {
         CreateControl(dialog, placement, state);
     }
+    FitLabelAbove(dialog, kIdServerNameLabel, kIdLeServerName, state);
+    FitLabelAbove(dialog, kIdMaxResultLabel, kIdLeMaxResult, state);
     state.grid->SetRows(state.values->Categories);
     SetDlgItemTextW(dialog, kIdLeServerName, AsWide(LocaleUpper(state.values->ServerName)));
     SetDlgItemTextW(dialog, kIdLeMaxResult, AsWide(state.values->ResultsPerPage));

@@ -167,9 +167,7 @@ TEST_F(PreferencesDialogTest, LaysOutTheControlsInsideTheBorderInTabOrder) {
         {kIdGbCategories, u"File Categories", {0, 0, 313, 209}},
         {kIdCategories, u"", {14, 25, 283, 168}},
         {kIdGbSettings, u"", {0, 216, 313, 72}},
-        {kIdServerNameLabel, u"Search engine server name", {14, 235, 185, 13}},
         {kIdLeServerName, nullptr, {14, 251, 185, 21}},
-        {kIdMaxResultLabel, u"Results per page", {209, 235, 88, 13}},
         {kIdLeMaxResult, nullptr, {209, 251, 88, 21}},
         {IDOK, u"&OK", {325, 11, 75, 25}},
         {IDCANCEL, u"&Cancel", {325, 45, 75, 25}},
@@ -202,6 +200,28 @@ TEST_F(PreferencesDialogTest, LaysOutTheControlsInsideTheBorderInTabOrder) {
         }
         EXPECT_TRUE(GetWindowLongPtrW(GetDlgItem(dialog, kIdLeServerName), GWL_STYLE) &
                     ES_UPPERCASE);
+        // Each label above its edit, 3 px apart, with room for its whole text.
+        const std::pair<int, const char16_t*> labels[] = {
+            {kIdLeServerName, u"Search engine server name"},
+            {kIdLeMaxResult, u"Results per page"},
+        };
+        for (const auto& [editId, caption] : labels) {
+            const HWND label = GetNextWindow(GetDlgItem(dialog, editId), GW_HWNDPREV);
+            EXPECT_EQ(TextOf(label), caption);
+            const RECT labelBox = BoxIn(label, dialog);
+            const RECT editBox = BoxIn(GetDlgItem(dialog, editId), dialog);
+            EXPECT_EQ(labelBox.left, editBox.left) << editId;
+            EXPECT_EQ(labelBox.bottom + Px(3), editBox.top) << editId;
+            const HDC dc = GetDC(label);
+            const HGDIOBJ previous =
+                SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+            SIZE extent{};
+            GetTextExtentPoint32W(dc, AsWide(std::u16string(caption)),
+                                  static_cast<int>(std::u16string(caption).size()), &extent);
+            SelectObject(dc, previous);
+            ReleaseDC(label, dc);
+            EXPECT_GE(labelBox.right - labelBox.left, extent.cx) << editId;
+        }
         EXPECT_EQ(LOWORD(SendMessageW(dialog, DM_GETDEFID, 0, 0)), IDOK);
 
         const int tabOrder[] = {kIdCategories, kIdLeServerName, kIdLeMaxResult,
