@@ -55,6 +55,50 @@ TEST_F(SearchPagingTest, FullPagesOfferNextAndTheSecondPageCountsFrom1001) {
     EXPECT_THAT(ComboItems(Ui().cmbQuery), ElementsAre(u"  report  "));
 }
 
+// Each page reads the form as it is: the choices go into the request, and the category's
+// extensions are quoted ("Databases" is db,dbf,mdb; with none selected, the value of a
+// category with an empty name, if any).
+TEST_F(SearchPagingTest, TheRequestCarriesTheFormsChoices) {
+    RequestLog log;
+    ScriptedPipeServer server(kServerPipe, {AnswerHits(log, {}), AnswerHits(log, {})});
+    Open();
+    SetComboSelection(Ui().cmbSearchIn, 1);
+    SetComboSelection(Ui().cmbSearchOn, 1);
+    SetComboSelection(Ui().cmbFileTypes, window->CategoryList.IndexOfName(u"Databases"));
+    Search(u"x");
+    window->CategoryList.Add(u"=gz");
+    SetComboSelection(Ui().cmbFileTypes, -1);
+    Search(u"x");
+    const std::vector<std::string> requests = log.All();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_THAT(requests[0], HasSubstr("mode=\"1\" active=\"1\""));
+    EXPECT_THAT(
+        requests[0],
+        HasSubstr("<extensions>&apos;db&apos;,&apos;dbf&apos;,&apos;mdb&apos;</extensions>"));
+    EXPECT_THAT(requests[1], HasSubstr("<extensions>&apos;gz&apos;</extensions>"));
+}
+
+// A page loaded at an offset below the page size (the size changed since) still leads
+// back: to row 0, not to a negative offset.
+TEST_F(SearchPagingTest, PreviousNeverGoesBelowTheFirstRow) {
+    RequestLog log;
+    ScriptedPipeServer server(kServerPipe,
+                              {AnswerHits(log, NumberedHits(3)), AnswerHits(log, NumberedHits(3))});
+    store.Seed(u"RowLimit", StoredValue::Integer(1000));
+    Open();
+    SetWindowTextW(Ui().cmbQuery, L"f");
+    window->RunSearch(500, 1000);
+    EXPECT_EQ(Panel(1), u"Displaying 501 to 503");
+    EXPECT_EQ(Panel(2), u"Previous");
+    EXPECT_EQ(window->PrevOffset, 0);
+
+    ClickStatusBar(PanelMiddle(2));
+    const std::vector<std::string> requests = log.All();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_THAT(requests[1], HasSubstr("skip=\"0\""));
+    EXPECT_EQ(Panel(1), u"Displaying 1 to 3");
+}
+
 TEST_F(SearchPagingTest, APartPageHasNoNextAndAnEmptyOneFindsNothing) {
     RequestLog log;
     ScriptedPipeServer server(kServerPipe, {AnswerHits(log, NumberedHits(4)), AnswerHits(log, {})});
