@@ -183,6 +183,13 @@ class TKestrineClient : public Window {
     LRESULT OnNotify(const NMHDR& header);
     void OnCommand(int id, int code, HWND control);
     void ShowPage(int page);
+    // gui_main_browser.cpp; DisplayHostFiles is false when the exchange failed and the view
+    // still shows what it showed before.
+    void LoadHosts();
+    bool DisplayHostFiles(std::int32_t hostId, std::int32_t folderId);
+    void SetCurrentPath(const std::u16string& path);
+    // gui_main_operations.cpp: hands a path to the shell, or shows why it could not.
+    void OpenWithShell(const std::u16string& path, std::u16string_view failurePrefix);
 
     SettingsStore& settingsStore_;
     DesktopServices& desktop_;

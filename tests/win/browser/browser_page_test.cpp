@@ -1,0 +1,333 @@
+// The network browser page against a scripted server on the real pipe: the host list, a
+// host's folders, walking down and back up through "..", and what failures leave behind.
+#include <windows.h>
+#include <commctrl.h>
+#include <gmock/gmock.h>
+
+#include "browser/browse_pipe_server.h"
+#include "common/text.h"
+#include "gui/main_window_fixture.h"
+#include "protocol/answer_writers.h"
+#include "ui/control_ids.h"
+#include "ui/image_lists.h"
+
+namespace kestrine::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using Request = BrowsePipeServer::Key;
+
+const std::vector<HostRecord> kHosts = {
+    HostRecord{1, u"\\\\ALPHA", 46000.5, 1},
+    HostRecord{2, u"\\\\BETA", 45000.25, 0},
+};
+
+TFileBrowserItem Folder(std::int32_t id, std::u16string name) {
+    return TFileBrowserItem{true, id, std::move(name), 0};
+}
+TFileBrowserItem File(std::u16string name, std::int64_t size) {
+    return TFileBrowserItem{false, 0, std::move(name), size};
+}
+
+Bytes Listing(const std::optional<std::u16string>& path, std::vector<TFileBrowserItem> items) {
+    return Compressed(WriteFolderListing(kHosts, path, items));
+}
+
+// An answer that breaks off: a listing's value stream without its last `cut` bytes.
+Bytes Truncated(const std::optional<std::u16string>& path, std::vector<TFileBrowserItem> items,
+                std::size_t cut) {
+    Bytes stream = WriteFolderListing(kHosts, path, items);
+    stream.resize(stream.size() - cut);
+    return Compressed(stream);
+}
+
+// \\ALPHA (host 1): apps (19), Docs (18), share (17). share holds sub (20), Zed (21), b.txt
+// and A.txt; Docs holds a second way into share.
+class BrowserPageTest : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        store.Seed(u"ServerName", StoredValue::Text(u"."));
+    }
+    void TearDown() override {
+        window.reset();
+        server.reset();
+    }
+
+    void Serve() {
+        server = std::make_unique<BrowsePipeServer>();
+        ASSERT_TRUE(server->Listening());
+        server->Answer(-1, -1, Compressed(WriteHostList(kHosts)));
+        server->Answer(1, -1,
+                       Listing(std::nullopt,
+                               {Folder(17, u"share"), Folder(19, u"apps"), Folder(18, u"Docs")}));
+        server->Answer(1, 17,
+                       Listing(u"\\\\ALPHA\\share\\", {File(u"b.txt", 5), File(u"A.txt", 2048),
+                                                       Folder(21, u"Zed"), Folder(20, u"sub")}));
+        server->Answer(1, 18, Listing(u"\\\\ALPHA\\Docs", {Folder(17, u"share link")}));
+        server->Answer(1, 20, Listing(u"\\\\ALPHA\\share\\sub", {File(u"deep.txt", 1)}));
+        server->Answer(1, 21, Listing(u"\\\\ALPHA\\share\\Zed", {}));
+        server->Answer(2, -1, Listing(std::nullopt, {Folder(30, u"pub")}));
+    }
+
+    void OpenOnBrowserPage() {
+        Open();
+        window->SetActivePage(1);
+    }
+
+    void SelectHost(int row) {
+        ListView_SetItemState(Ui().ViewHost, row, LVIS_SELECTED | LVIS_FOCUSED,
+                              LVIS_SELECTED | LVIS_FOCUSED);
+        Pump();
+    }
+
+    // A double-click with the mouse cursor over a row of the folder view (or below them all).
+    void DoubleClickContent(int row) {
+        RECT rect{};
+        const int rows = ListView_GetItemCount(Ui().ViewContent);
+        ListView_GetItemRect(Ui().ViewContent, row < rows ? row : rows - 1, &rect, LVIR_BOUNDS);
+        POINT point{rect.left + 10, (rect.top + rect.bottom) / 2};
+        if (row >= rows) {
+            point.y += (rect.bottom - rect.top) * (row - rows + 1);
+        }
+        ClientToScreen(Ui().ViewContent, &point);
+        desktop.cursor = point;
+        NMITEMACTIVATE click{};
+        click.hdr = NMHDR{Ui().ViewContent, static_cast<UINT_PTR>(kIdViewContent),
+                          static_cast<UINT>(NM_DBLCLK)};
+        click.iItem = row;
+        SendMessageW(Main(), WM_NOTIFY, kIdViewContent, reinterpret_cast<LPARAM>(&click));
+        Pump();
+    }
+
+    static std::u16string CellText(HWND list, int row, int column) {
+        wchar_t text[260] = {};
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = text;
+        item.cchTextMax = static_cast<int>(std::size(text));
+        SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+        return FromWide(item.pszText);
+    }
+
+    // The folder view as the user reads it: "name|size" per row.
+    std::vector<std::u16string> ContentRows() const {
+        std::vector<std::u16string> rows;
+        for (int row = 0; row < ListView_GetItemCount(Ui().ViewContent); ++row) {
+            rows.push_back(CellText(Ui().ViewContent, row, 0) + u"|" +
+                           CellText(Ui().ViewContent, row, 1));
+        }
+        return rows;
+    }
+
+    std::u16string SizeText(std::int64_t bytes) const {
+        std::u16string text;
+        window->Formatter().AppendSize(bytes, text);
+        return text;
+    }
+
+    std::vector<Request> Requests() const { return server->Requests(); }
+
+    std::unique_ptr<BrowsePipeServer> server;
+};
+
+TEST_F(BrowserPageTest, EverySwitchToTheBrowserPageFetchesTheHostList) {
+    Serve();
+    OpenOnBrowserPage();
+    window->SetActivePage(0);
+    window->SetActivePage(1);
+    EXPECT_THAT(Requests(), ElementsAre(Request{-1, -1}, Request{-1, -1}));
+    EXPECT_THAT(desktop.messages, IsEmpty());
+
+    const HWND list = Ui().ViewHost;
+    ASSERT_EQ(ListView_GetItemCount(list), 2) << "the second fetch replaces the rows";
+    for (int row = 0; row < 2; ++row) {
+        const HostRecord& host = kHosts[static_cast<std::size_t>(row)];
+        LVITEMW item{};
+        item.mask = LVIF_PARAM | LVIF_IMAGE;
+        item.iItem = row;
+        ListView_GetItem(list, &item);
+        std::u16string updated;
+        window->Formatter().AppendTimestamp(host.Updated, updated);
+        EXPECT_EQ(CellText(list, row, 0), host.Name);
+        EXPECT_EQ(CellText(list, row, 1), updated);
+        EXPECT_EQ(item.lParam, host.Id);
+        EXPECT_EQ(item.iImage, host.Active != 0 ? kImageGreenSquare : kImageRedSquare);
+    }
+    EXPECT_EQ(window->Ui().statusBar.Text(0), u"Connected to .");
+}
+
+TEST_F(BrowserPageTest, SelectingAHostShowsItsTopLevelSortedWithoutAParentEntry) {
+    Serve();
+    OpenOnBrowserPage();
+    SelectHost(0);
+    EXPECT_THAT(Requests(), ElementsAre(Request{-1, -1}, Request{1, -1}));
+    EXPECT_THAT(ContentRows(), ElementsAre(u"apps|", u"Docs|", u"share|"));
+    EXPECT_EQ(window->CurrentHostId, 1);
+    EXPECT_EQ(window->CurrentHostName, u"\\\\ALPHA");
+    EXPECT_EQ(window->CurrentFolderId, -1);
+    EXPECT_EQ(window->CurrentPath, u"\\\\ALPHA");
+    EXPECT_EQ(Text(Ui().ViewContentPath), u"PATH: \\\\ALPHA");
+    EXPECT_EQ(window->Ui().statusBar.Text(1), u"3 file(s)");
+    EXPECT_THAT(desktop.messages, IsEmpty());
+}
+
+TEST_F(BrowserPageTest, OpeningAFolderRecordsItsParentAndDotDotLeadsBack) {
+    Serve();
+    OpenOnBrowserPage();
+    SelectHost(0);
+    DoubleClickContent(2);  // share
+
+    EXPECT_THAT(window->ParentMap.Entries(), ElementsAre(u"17=-1"));
+    EXPECT_EQ(window->CurrentFolderId, 17);
+    EXPECT_THAT(ContentRows(), ElementsAre(u"..|", u"sub|", u"Zed|", u"A.txt|" + SizeText(2048),
+                                           u"b.txt|" + SizeText(5)));
+    EXPECT_EQ(Text(Ui().ViewContentPath), u"PATH: \\\\ALPHA\\share\\");
+    EXPECT_EQ(window->CurrentPath, u"\\\\ALPHA\\share") << "one trailing backslash removed";
+    EXPECT_EQ(window->Ui().statusBar.Text(1), u"5 file(s)");
+
+    // Folders and files carry the system's icons for folders and for their extensions.
+    ASSERT_EQ(window->FolderListing.size(), 5u);
+    for (const int row : {1, 3}) {
+        LVITEMW item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = row;
+        ListView_GetItem(Ui().ViewContent, &item);
+        const TFileBrowserItem& entry = window->FolderListing[static_cast<std::size_t>(row)];
+        EXPECT_EQ(item.iImage, window->IconIndex(entry.Name, entry.IsFolder ? 16 : 32));
+    }
+
+    DoubleClickContent(0);  // ..
+    EXPECT_EQ(Requests().back(), (Request{1, -1}));
+    EXPECT_EQ(window->CurrentFolderId, -1);
+    EXPECT_THAT(ContentRows(), ElementsAre(u"apps|", u"Docs|", u"share|"));
+    EXPECT_EQ(window->Ui().statusBar.Text(1), u"3 file(s)");
+    EXPECT_EQ(window->ParentMap.Value(u"17"), u"-1");
+    EXPECT_THAT(desktop.messages, IsEmpty());
+}
+
+TEST_F(BrowserPageTest, ASecondWayIntoAFolderKeepsItsFirstParent) {
+    Serve();
+    OpenOnBrowserPage();
+    SelectHost(0);
+    DoubleClickContent(2);  // share, from the top level
+    DoubleClickContent(0);  // ..
+    DoubleClickContent(1);  // Docs
+    DoubleClickContent(1);  // share link, the same folder 17
+    EXPECT_EQ(window->CurrentFolderId, 17);
+    EXPECT_EQ(window->ParentMap.Value(u"17"), u"-1");
+    EXPECT_EQ(window->ParentMap.Value(u"18"), u"-1");
+    DoubleClickContent(0);  // .. goes where share was first opened from
+    EXPECT_EQ(Requests().back(), (Request{1, -1}));
+    EXPECT_THAT(ContentRows(), ElementsAre(u"apps|", u"Docs|", u"share|"));
+}
+
+TEST_F(BrowserPageTest, DoubleClickOnAFileOrBelowTheRowsFetchesNothing) {
+    Serve();
+    OpenOnBrowserPage();
+    SelectHost(0);
+    DoubleClickContent(2);  // share
+    const std::size_t asked = Requests().size();
+    DoubleClickContent(4);  // b.txt
+    DoubleClickContent(7);  // empty space
+    EXPECT_EQ(Requests().size(), asked);
+    EXPECT_THAT(desktop.opened, IsEmpty()) << "files are opened with Open, not by double-click";
+    EXPECT_EQ(window->CurrentFolderId, 17);
+}
+
+TEST_F(BrowserPageTest, AnUnreachableServerLeavesTheHostListEmpty) {
+    OpenOnBrowserPage();
+    EXPECT_EQ(ListView_GetItemCount(Ui().ViewHost), 0);
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    const std::u16string& text = desktop.messages[0].text;
+    EXPECT_TRUE(
+        text.starts_with(u"Error while retrieving computers: Unable to connect to the "
+                         u"database. Check the server name in preferences. "))
+        << Utf16ToUtf8(text);
+    EXPECT_EQ(desktop.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(window->Ui().statusBar.Text(0), u"Communication error");
+}
+
+TEST_F(BrowserPageTest, AHostListThatBreaksOffKeepsTheHostsReadBeforeIt) {
+    Serve();
+    Bytes stream = WriteHostList(kHosts);
+    stream.resize(stream.size() - 3);
+    server->Answer(-1, -1, Compressed(stream));
+    OpenOnBrowserPage();
+    ASSERT_EQ(ListView_GetItemCount(Ui().ViewHost), 1);
+    EXPECT_EQ(CellText(Ui().ViewHost, 0, 0), u"\\\\ALPHA");
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text, u"Error while retrieving computers: Stream read error");
+    EXPECT_EQ(desktop.messages[0].icon, MessageIcon::Error);
+}
+
+TEST_F(BrowserPageTest, AFailedFolderRequestLeavesTheFolderOnDisplay) {
+    Serve();
+    server->Answer(1, 20, ErrorAnswer(u"ERROR: share is offline"));
+    OpenOnBrowserPage();
+    SelectHost(0);
+    DoubleClickContent(2);  // share
+    const std::vector<std::u16string> shown = ContentRows();
+    DoubleClickContent(1);  // sub: refused
+
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text,
+              u"Error while retrieving files & folders: ERROR: share is offline");
+    EXPECT_EQ(desktop.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(ContentRows(), shown);
+    EXPECT_EQ(Text(Ui().ViewContentPath), u"PATH: \\\\ALPHA\\share\\");
+    EXPECT_EQ(window->CurrentPath, u"\\\\ALPHA\\share");
+    EXPECT_EQ(window->Ui().statusBar.Text(1), u"5 file(s)");
+    // The folder on display is still share, so a folder opened from it next has share as its
+    // parent.
+    EXPECT_EQ(window->CurrentFolderId, 17);
+    DoubleClickContent(2);  // Zed
+    EXPECT_EQ(window->ParentMap.Value(u"21"), u"17");
+}
+
+TEST_F(BrowserPageTest, AFailedHostRequestKeepsThePreviousHostsFolder) {
+    Serve();
+    server->Answer(2, -1, ErrorAnswer(u"ERROR: unknown host"));
+    OpenOnBrowserPage();
+    SelectHost(0);
+    DoubleClickContent(2);  // share
+    SelectHost(1);          // BETA: refused
+
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text,
+              u"Error while retrieving files & folders: ERROR: unknown host");
+    EXPECT_EQ(Text(Ui().ViewContentPath), u"PATH: \\\\ALPHA\\share\\");
+    EXPECT_EQ(window->CurrentHostId, 1);
+    EXPECT_EQ(window->CurrentHostName, u"\\\\ALPHA");
+    EXPECT_EQ(window->CurrentFolderId, 17);
+    // Opening a row goes to the folder it came from, not to the host that failed.
+    ListView_SetItemState(Ui().ViewContent, 4, LVIS_SELECTED, LVIS_SELECTED);
+    window->Actions().Execute(kActionOpen);
+    EXPECT_THAT(desktop.opened, ElementsAre(u"\\\\ALPHA\\share\\b.txt"));
+}
+
+TEST_F(BrowserPageTest, AListingThatBreaksOffShowsTheRowsReadUnsorted) {
+    Serve();
+    // The stream ends inside the last folder row: both files and one folder arrive.
+    server->Answer(
+        1, 17,
+        Truncated(u"\\\\ALPHA\\share",
+                  {File(u"b.txt", 5), File(u"A.txt", 2048), Folder(21, u"Zed"), Folder(20, u"sub")},
+                  3));
+    OpenOnBrowserPage();
+    SelectHost(0);
+    DoubleClickContent(2);  // share
+
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text,
+              u"Error while retrieving files & folders: Stream read error");
+    EXPECT_THAT(ContentRows(),
+                ElementsAre(u"b.txt|" + SizeText(5), u"A.txt|" + SizeText(2048), u"Zed|"))
+        << "in the order read, without ..";
+    EXPECT_EQ(Text(Ui().ViewContentPath), u"PATH: \\\\ALPHA\\share");
+    EXPECT_EQ(window->Ui().statusBar.Text(1), u"3 file(s)") << "the count of the top level stays";
+}
+
+}  // namespace
+}  // namespace kestrine::testing
