@@ -101,10 +101,11 @@ void WinDesktopServices::ShowProperties(const std::u16string& path) {
 }
 
 void WinDesktopServices::MapNetworkDrive(HWND owner, const std::u16string& remoteName) {
+    // The structure wants a writable name; the dialog gets a copy of ours.
     std::u16string remote = remoteName;
     NETRESOURCEW resource{};
     resource.dwType = RESOURCETYPE_DISK;
-    resource.lpRemoteName = const_cast<wchar_t*>(AsWide(remote));
+    resource.lpRemoteName = reinterpret_cast<wchar_t*>(remote.data());
     CONNECTDLGSTRUCTW dialog{};
     dialog.cbStructure = sizeof(dialog);
     dialog.hwndOwner = owner;

@@ -5,8 +5,8 @@
 #include <gmock/gmock.h>
 
 #include "browser/browse_pipe_server.h"
+#include "browser/browser_page_fixture.h"
 #include "common/text.h"
-#include "gui/main_window_fixture.h"
 #include "protocol/answer_writers.h"
 #include "ui/control_ids.h"
 #include "ui/image_lists.h"
@@ -44,12 +44,8 @@ Bytes Truncated(const std::optional<std::u16string>& path, std::vector<TFileBrow
 
 // \\ALPHA (host 1): apps (19), Docs (18), share (17). share holds sub (20), Zed (21), b.txt
 // and A.txt; Docs holds a second way into share.
-class BrowserPageTest : public MainWindowTest {
+class BrowserPageTest : public BrowserPageFixture {
   protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
-        store.Seed(u"ServerName", StoredValue::Text(u"."));
-    }
     void TearDown() override {
         window.reset();
         server.reset();
@@ -69,62 +65,6 @@ class BrowserPageTest : public MainWindowTest {
         server->Answer(1, 20, Listing(u"\\\\ALPHA\\share\\sub", {File(u"deep.txt", 1)}));
         server->Answer(1, 21, Listing(u"\\\\ALPHA\\share\\Zed", {}));
         server->Answer(2, -1, Listing(std::nullopt, {Folder(30, u"pub")}));
-    }
-
-    void OpenOnBrowserPage() {
-        Open();
-        window->SetActivePage(1);
-    }
-
-    void SelectHost(int row) {
-        ListView_SetItemState(Ui().ViewHost, row, LVIS_SELECTED | LVIS_FOCUSED,
-                              LVIS_SELECTED | LVIS_FOCUSED);
-        Pump();
-    }
-
-    // A double-click with the mouse cursor over a row of the folder view (or below them all).
-    void DoubleClickContent(int row) {
-        RECT rect{};
-        const int rows = ListView_GetItemCount(Ui().ViewContent);
-        ListView_GetItemRect(Ui().ViewContent, row < rows ? row : rows - 1, &rect, LVIR_BOUNDS);
-        POINT point{rect.left + 10, (rect.top + rect.bottom) / 2};
-        if (row >= rows) {
-            point.y += (rect.bottom - rect.top) * (row - rows + 1);
-        }
-        ClientToScreen(Ui().ViewContent, &point);
-        desktop.cursor = point;
-        NMITEMACTIVATE click{};
-        click.hdr = NMHDR{Ui().ViewContent, static_cast<UINT_PTR>(kIdViewContent),
-                          static_cast<UINT>(NM_DBLCLK)};
-        click.iItem = row;
-        SendMessageW(Main(), WM_NOTIFY, kIdViewContent, reinterpret_cast<LPARAM>(&click));
-        Pump();
-    }
-
-    static std::u16string CellText(HWND list, int row, int column) {
-        wchar_t text[260] = {};
-        LVITEMW item{};
-        item.iSubItem = column;
-        item.pszText = text;
-        item.cchTextMax = static_cast<int>(std::size(text));
-        SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-        return FromWide(item.pszText);
-    }
-
-    // The folder view as the user reads it: "name|size" per row.
-    std::vector<std::u16string> ContentRows() const {
-        std::vector<std::u16string> rows;
-        for (int row = 0; row < ListView_GetItemCount(Ui().ViewContent); ++row) {
-            rows.push_back(CellText(Ui().ViewContent, row, 0) + u"|" +
-                           CellText(Ui().ViewContent, row, 1));
-        }
-        return rows;
-    }
-
-    std::u16string SizeText(std::int64_t bytes) const {
-        std::u16string text;
-        window->Formatter().AppendSize(bytes, text);
-        return text;
     }
 
     std::vector<Request> Requests() const { return server->Requests(); }
