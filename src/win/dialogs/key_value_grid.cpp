@@ -140,6 +140,10 @@ bool KeyValueGrid::CommitEdit() {
             CancelEdit();  // a new row the user gave up on
             return true;
         }
+        if (text == row.Key) {
+            CloseEditor();  // an untouched key is no edit, even where stored keys clash
+            return true;
+        }
         const std::optional<std::u16string> refusal =
             checkKey_ ? checkKey_(rows_, static_cast<std::size_t>(editRow_), text) : std::nullopt;
         if (refusal) {
@@ -319,7 +323,8 @@ void KeyValueGrid::OnEditorFocusLost() {
             CancelEdit();
             return;
         }
-        if (checkKey_ && checkKey_(rows_, static_cast<std::size_t>(editRow_), text)) {
+        if (text != rows_[static_cast<std::size_t>(editRow_)].Key && checkKey_ &&
+            checkKey_(rows_, static_cast<std::size_t>(editRow_), text)) {
             return;
         }
     }
@@ -332,8 +337,9 @@ LRESULT KeyValueGrid::OnListMessage(UINT message, WPARAM wParam, LPARAM lParam, 
         case WM_GETDLGCODE: {
             const auto* keyMessage = reinterpret_cast<const MSG*>(lParam);
             if (keyMessage != nullptr && keyMessage->wParam == VK_RETURN &&
-                (keyMessage->message == WM_KEYDOWN || keyMessage->message == WM_CHAR)) {
-                // Enter edits the row instead of pressing the dialog's default button.
+                (keyMessage->message == WM_KEYDOWN || keyMessage->message == WM_CHAR) &&
+                Selected() >= 0) {
+                // Enter edits the selected row instead of pressing the dialog's default button.
                 return DefSubclassProc(list_, message, wParam, lParam) | DLGC_WANTMESSAGE;
             }
             break;

@@ -17,12 +17,13 @@ namespace kestrine {
 // width and the value column filling the rest, with an edit control placed over a cell for
 // in-place editing. Keys are checked before they are taken.
 //
-// Keyboard: F2 or Enter edits the value of the selected row, Insert adds a row below it (at the
-// top of an empty grid) and Down on the last row appends one, each opening its key; Delete
-// removes the selected row at once (the dialog's Cancel undoes everything). In the editor
-// Enter takes the text, Escape drops it, Tab takes it and moves on (key, value, next row's
-// key) and Shift+Tab moves back. A new row left without a key goes away again. The mouse:
-// a double-click edits the cell under it.
+// Keyboard: F2 or Enter edits the value of the selected row (with no row selected, Enter
+// belongs to the dialog); Insert adds a row below the selected one (at the end without a
+// selection) and Down on the last row appends one, each opening its key; Delete removes the
+// selected row at once (the dialog's Cancel undoes everything). In the editor Enter takes the
+// text, Escape drops it, Tab takes it and moves on (key, value, next row's key) and Shift+Tab
+// moves back. A new row left without a key goes away again. The mouse: a double-click edits
+// the cell under it.
 class KeyValueGrid {
   public:
     // Why key may not become the key of rows[row] (row == rows.size() is never asked), or

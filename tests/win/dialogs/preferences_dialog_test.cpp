@@ -106,6 +106,23 @@ void Press(HWND target, WPARAM key) {
     PostMessageW(target, WM_KEYDOWN, key, 0);
 }
 
+// Shift+Tab: the editor reads Shift from this thread's key state, which a posted key leaves
+// alone, so Shift is held down by hand until the next step.
+void PressShiftTab(HWND target) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    Press(target, VK_TAB);
+}
+
+void ReleaseShift() {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+}
+
 void Click(HWND dialog, int id) {
     SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
@@ -337,11 +354,56 @@ TEST_F(PreferencesDialogTest, DoubleClickEditsTheCellAndOkTakesAnOpenEdit) {
             ASSERT_NE(Editor(dialog), nullptr);
             EXPECT_EQ(TextOf(Editor(dialog)), u"Video");
             SetWindowTextW(Editor(dialog), L"Movies");
+            Press(Editor(dialog), VK_TAB);
+        },
+        [](HWND dialog) {
+            EXPECT_EQ(TextOf(Editor(dialog)), u"avi");
+            PressShiftTab(Editor(dialog));
+        },
+        [](HWND dialog) {
+            EXPECT_EQ(TextOf(Editor(dialog)), u"Movies");
+            PressShiftTab(Editor(dialog));
+        },
+        [](HWND dialog) {
+            ReleaseShift();
+            ASSERT_NE(Editor(dialog), nullptr);
+            EXPECT_EQ(TextOf(Editor(dialog)), u"mp3,wav") << "back to the row above";
+            SetWindowTextW(Editor(dialog), L"mp3");
             Click(dialog, IDOK);
         },
     });
     ASSERT_TRUE(ok);
+    EXPECT_EQ(values.Categories[1], (KeyValueRow{u"Audio", u"mp3"}));
     EXPECT_EQ(values.Categories[2], (KeyValueRow{u"Movies", u"avi"}));
+}
+
+TEST_F(PreferencesDialogTest, UntouchedKeyIsNoEditWhereStoredKeysClash) {
+    values.Categories = {{u"Any", u"*"}, {u"any", u"txt"}};
+    const bool ok = Run({
+        [](HWND dialog) {
+            SelectRow(dialog, 1);
+            Press(Grid(dialog), VK_F2);
+        },
+        [](HWND dialog) { PressShiftTab(Editor(dialog)); },
+        [](HWND dialog) {
+            ReleaseShift();
+            EXPECT_EQ(TextOf(Editor(dialog)), u"any");
+            Press(Editor(dialog), VK_RETURN);
+        },
+        [&](HWND dialog) {
+            EXPECT_EQ(Editor(dialog), nullptr);
+            EXPECT_TRUE(messages.empty());
+            Click(dialog, IDOK);
+        },
+    });
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(values.Categories, (std::vector<KeyValueRow>{{u"Any", u"*"}, {u"any", u"txt"}}));
+}
+
+TEST_F(PreferencesDialogTest, EnterOnAnEmptyGridPressesOk) {
+    values.Categories.clear();
+    ASSERT_TRUE(Run({[](HWND dialog) { Press(Grid(dialog), VK_RETURN); }}));
+    EXPECT_TRUE(values.Categories.empty());
 }
 
 TEST_F(PreferencesDialogTest, DuplicateKeyIsRefusedAndKeptOpenUntilEscapeRevertsIt) {
