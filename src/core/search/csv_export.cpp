@@ -63,8 +63,12 @@ class CsvLineWriter {
 
 }  // namespace
 
-void WriteResultsCsv(const SearchResultList& results, std::u16string_view separator,
-                     const ValueFormatter& formatter, ByteSink& sink) {
+namespace {
+
+// Writes the header, then one line per row that forEachRow hands to its visitor.
+template <typename ForEachRow>
+void WriteCsv(ForEachRow&& forEachRow, std::u16string_view separator,
+              const ValueFormatter& formatter, ByteSink& sink) {
     BufferedByteWriter out(sink);
     CsvLineWriter line(out, separator);
     static constexpr std::u16string_view kCaptions[] = {u"File Name", u"Folder", u"Computer",
@@ -74,7 +78,7 @@ void WriteResultsCsv(const SearchResultList& results, std::u16string_view separa
     // Reused: no allocation per row once they have grown.
     std::u16string size;
     std::u16string date;
-    results.ForEachRow([&](const TFileSearchItem& item) {
+    forEachRow([&](const TFileSearchItem& item) {
         size.clear();
         formatter.AppendSize(item.Size, size);
         date.clear();
@@ -84,6 +88,24 @@ void WriteResultsCsv(const SearchResultList& results, std::u16string_view separa
         line.Line(fields);
     });
     out.Flush();
+}
+
+}  // namespace
+
+void WriteResultsCsv(const SearchResultList& results, std::u16string_view separator,
+                     const ValueFormatter& formatter, ByteSink& sink) {
+    WriteCsv([&](auto&& visit) { results.ForEachRow(visit); }, separator, formatter, sink);
+}
+
+void WriteResultsCsv(std::span<const TFileSearchItem> rows, std::u16string_view separator,
+                     const ValueFormatter& formatter, ByteSink& sink) {
+    WriteCsv(
+        [&](auto&& visit) {
+            for (const TFileSearchItem& item : rows) {
+                visit(item);
+            }
+        },
+        separator, formatter, sink);
 }
 
 }  // namespace kestrine

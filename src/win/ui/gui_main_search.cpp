@@ -15,7 +15,6 @@
 #include "search/extension_list.h"
 #include "search/paging.h"
 #include "search/query_history.h"
-#include "search/result_list.h"
 #include "ui/combo_box.h"
 #include "ui/csv_file.h"
 #include "ui/gui_main.h"
@@ -117,12 +116,8 @@ void TKestrineClient::ActionSaveExecute() {
 
 void TKestrineClient::SaveResultsCsv(const std::u16string& fileName) {
     try {
-        SearchResultList page;
-        for (const TFileSearchItem& item : SearchResults) {
-            page.Append(TFileSearchItem(item));
-        }
         FileByteSink file(fileName);
-        WriteResultsCsv(page, UserListSeparator(), formatter_, file);
+        WriteResultsCsv(SearchResults, UserListSeparator(), formatter_, file);
         file.Close();
     } catch (const Failure& error) {
         desktop_.ShowMessage(Handle(), u"Unable to save: " + error.Message(), MessageIcon::Error);
