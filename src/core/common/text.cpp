@@ -24,6 +24,12 @@ void AppendCodePoint(std::u16string& out, char32_t cp) {
     }
 }
 
+bool IsSpaceOrControl(char16_t c) {
+    return c <= 32;
+}
+
+}  // namespace
+
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out.push_back(static_cast<char>(cp));
@@ -41,12 +47,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
         out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
     }
 }
-
-bool IsSpaceOrControl(char16_t c) {
-    return c <= 32;
-}
-
-}  // namespace
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
     std::u16string out;

@@ -16,6 +16,9 @@ std::u16string Utf8ToUtf16(std::string_view utf8);
 // Surrogate pairs become four-byte sequences; a lone surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
 
+// Appends one code point (up to U+10FFFF) as UTF-8.
+void AppendUtf8(std::string& out, char32_t codePoint);
+
 // Little-endian UTF-16 bytes; an odd trailing byte is ignored.
 std::u16string Utf16LeToText(std::span<const std::uint8_t> bytes);
 

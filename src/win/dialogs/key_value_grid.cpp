@@ -6,6 +6,7 @@
 
 #include "common/failure.h"
 #include "win_text.h"
+#include "window_text.h"
 
 namespace kestrine {
 namespace {
@@ -16,17 +17,6 @@ constexpr UINT kEditorFocusLost = WM_APP + 0x4B;
 // The editor's id, clear of IDOK and IDCANCEL should a notification travel up.
 constexpr int kEditorId = 0x4B47;
 constexpr UINT_PTR kSubclassId = 1;
-
-std::u16string WindowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    if (length <= 0) {
-        return {};
-    }
-    std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-    const int copied = GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()), length + 1);
-    text.resize(static_cast<std::size_t>(std::max(copied, 0)));
-    return text;
-}
 
 void SetCellText(HWND list, int row, int column, const std::u16string& text) {
     LVITEMW item{};

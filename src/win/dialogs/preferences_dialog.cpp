@@ -11,6 +11,7 @@
 #include "ui/fonts.h"
 #include "ui/unique_handle.h"
 #include "win_text.h"
+#include "window_text.h"
 
 namespace kestrine {
 namespace {
@@ -78,17 +79,6 @@ struct DialogState {
     UniqueFont font;
     std::unique_ptr<KeyValueGrid> grid;
 };
-
-std::u16string WindowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    if (length <= 0) {
-        return {};
-    }
-    std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-    const int copied = GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()), length + 1);
-    text.resize(static_cast<std::size_t>(std::max(copied, 0)));
-    return text;
-}
 
 // Upper case as the server name field shows it: the user's locale.
 std::u16string LocaleUpper(std::u16string text) {

@@ -4,6 +4,7 @@
 
 #include "dialogs/dialog_template.h"
 #include "win_text.h"
+#include "window_text.h"
 
 namespace kestrine {
 namespace {
@@ -34,17 +35,6 @@ short PromptLines(std::u16string_view prompt) {
     return static_cast<short>(std::clamp<std::ptrdiff_t>(breaks + 1, 1, 20));
 }
 
-std::u16string EditText(HWND edit) {
-    const int length = GetWindowTextLengthW(edit);
-    if (length <= 0) {
-        return {};
-    }
-    std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-    const int copied = GetWindowTextW(edit, reinterpret_cast<wchar_t*>(text.data()), length + 1);
-    text.resize(static_cast<std::size_t>(std::max(copied, 0)));
-    return text;
-}
-
 INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* state = reinterpret_cast<PromptState*>(GetWindowLongPtrW(dialog, DWLP_USER));
     switch (message) {
@@ -63,7 +53,7 @@ INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
             }
             if (LOWORD(wParam) == IDOK) {
                 try {
-                    state->result = EditText(GetDlgItem(dialog, kEditId));
+                    state->result = WindowText(GetDlgItem(dialog, kEditId));
                 } catch (...) {
                     state->result.reset();  // out of memory: as if cancelled
                 }

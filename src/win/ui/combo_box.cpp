@@ -1,6 +1,7 @@
 #include "ui/combo_box.h"
 
 #include "win_text.h"
+#include "window_text.h"
 
 namespace kestrine {
 
@@ -39,14 +40,6 @@ int ComboSelection(HWND combo) {
 
 void SetComboSelection(HWND combo, int index) {
     SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
-
-std::u16string WindowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(window, text.data(), length + 1);
-    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    return FromWide(text);
 }
 
 }  // namespace kestrine

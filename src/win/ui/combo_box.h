@@ -15,6 +15,4 @@ std::u16string ComboItem(HWND combo, int index);
 int ComboSelection(HWND combo);
 void SetComboSelection(HWND combo, int index);
 
-std::u16string WindowText(HWND window);
-
 }  // namespace kestrine

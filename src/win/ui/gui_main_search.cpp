@@ -21,6 +21,7 @@
 #include "ui/list_view.h"
 #include "ui/result_view.h"
 #include "win_text.h"
+#include "window_text.h"
 
 namespace kestrine {
 

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 
 #include "search/search_page_fixture.h"
+#include "window_text.h"
 
 namespace kestrine::testing {
 namespace {
