@@ -7,6 +7,11 @@
 
 namespace kestrine {
 
+// The predefined window-class atoms a dialog template item may name.
+inline constexpr WORD kButtonClass = 0x0080;
+inline constexpr WORD kEditClass = 0x0081;
+inline constexpr WORD kStaticClass = 0x0082;
+
 // Writes an in-memory dialog template (DLGTEMPLATE with DS_SETFONT, then its items), so a
 // small dialog needs no resource script. Coordinates are dialog units.
 class DialogTemplate {
@@ -14,7 +19,7 @@ class DialogTemplate {
     DialogTemplate(DWORD style, std::u16string_view caption, short width, short height,
                    std::u16string_view fontName, WORD pointSize);
 
-    // className is one of the predefined atoms: 0x0080 button, 0x0081 edit, 0x0082 static.
+    // className is one of the predefined atoms above.
     void AddItem(WORD className, DWORD style, DWORD exStyle, short x, short y, short width,
                  short height, WORD id, std::u16string_view text);
 

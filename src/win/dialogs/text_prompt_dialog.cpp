@@ -9,10 +9,6 @@
 namespace kestrine {
 namespace {
 
-constexpr WORD kButtonClass = 0x0080;
-constexpr WORD kEditClass = 0x0081;
-constexpr WORD kStaticClass = 0x0082;
-
 constexpr WORD kPromptId = 100;
 constexpr WORD kEditId = 101;
 
