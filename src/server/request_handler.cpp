@@ -71,14 +71,7 @@ Bytes AnswerBrowse(const FileIndex& index, const BrowseRequest& request, std::si
 }  // namespace
 
 Bytes ErrorAnswer(const std::u16string& reason) {
-    const std::u16string text = u"ERROR: " + reason;
-    Bytes bytes;
-    bytes.reserve(text.size() * 2);
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<std::uint8_t>(unit));
-        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-    }
-    return bytes;
+    return TextToUtf16Le(u"ERROR: " + reason);
 }
 
 std::string HandledRequest::LogLine() const {

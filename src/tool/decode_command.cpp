@@ -1,7 +1,6 @@
 #include "decode_command.h"
 
 #include "answer_file.h"
-#include "common/failure.h"
 #include "common/inflate.h"
 #include "json_output.h"
 #include "protocol/answer_layouts.h"
@@ -27,7 +26,7 @@ void Decode(const std::string& kind, const ToolArguments& parsed, std::ostream& 
 
 }  // namespace
 
-int RunDecodeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunDecodeCommand(const std::vector<std::string>& args, std::ostream& out) {
     if (args.empty()) {
         throw UsageError("decode: say hosts, folder or search");
     }
@@ -48,13 +47,7 @@ int RunDecodeCommand(const std::vector<std::string>& args, std::ostream& out, st
     if (parsed.positional.size() != 1) {
         throw UsageError("decode " + kind + ": name one FILE");
     }
-    try {
-        Decode(kind, parsed, out);
-    } catch (const Failure& failure) {
-        out.flush();
-        err << failure.what() << '\n';
-        return 1;
-    }
+    Decode(kind, parsed, out);
     return 0;
 }
 

@@ -2,7 +2,6 @@
 
 #include <span>
 
-#include "common/failure.h"
 #include "common/inflate.h"
 #include "common/text.h"
 #include "exchange/server_exchange.h"
@@ -51,7 +50,7 @@ void Browse(const ToolArguments& parsed, std::ostream& out) {
 
 }  // namespace
 
-int RunRemoteCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunRemoteCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
     const std::string& command = args.at(0);
     const std::span<const std::string> rest(args.data() + 1, args.size() - 1);
     const bool search = command == "search";
@@ -69,16 +68,10 @@ int RunRemoteCommand(const std::vector<std::string>& args, std::ostream& out, st
     for (const char* name : {"limit", "skip", "mode", "active", "host", "folder"}) {
         parsed.Int32(name, 0);
     }
-    try {
-        if (search) {
-            Search(parsed, out);
-        } else {
-            Browse(parsed, out);
-        }
-    } catch (const Failure& failure) {
-        out.flush();
-        err << failure.what() << '\n';
-        return 1;
+    if (search) {
+        Search(parsed, out);
+    } else {
+        Browse(parsed, out);
     }
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "tool.h"
 
 #include "commatext_command.h"
+#include "common/failure.h"
 #include "decode_command.h"
 #include "remote_command.h"
 #include "request_command.h"
@@ -34,7 +35,7 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             return RunRequestCommand(rest, out);
         }
         if (command == "decode") {
-            return RunDecodeCommand(rest, out, err);
+            return RunDecodeCommand(rest, out);
         }
         if (command == "commatext") {
             return RunCommatextCommand(rest, out, err);
@@ -46,6 +47,11 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     } catch (const UsageError& error) {
         err << "kestrine: " << error.what() << '\n' << kUsage;
         return 2;
+    } catch (const Failure& failure) {
+        // What was written before the failure stays on out; the message alone goes to err.
+        out.flush();
+        err << failure.what() << '\n';
+        return 1;
     }
 }
 

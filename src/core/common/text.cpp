@@ -120,6 +120,16 @@ std::u16string Utf16LeToText(std::span<const std::uint8_t> bytes) {
     return out;
 }
 
+std::vector<std::uint8_t> TextToUtf16Le(std::u16string_view text) {
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(text.size() * 2);
+    for (const char16_t unit : text) {
+        bytes.push_back(static_cast<std::uint8_t>(unit));
+        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+    }
+    return bytes;
+}
+
 std::u16string FromAscii(std::string_view ascii) {
     return std::u16string(ascii.begin(), ascii.end());
 }

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Text inside the program is UTF-16 (std::u16string). Every conversion to and from other
 // encodings lives here.
@@ -21,6 +22,8 @@ void AppendUtf8(std::string& out, char32_t codePoint);
 
 // Little-endian UTF-16 bytes; an odd trailing byte is ignored.
 std::u16string Utf16LeToText(std::span<const std::uint8_t> bytes);
+// The other way: text as little-endian UTF-16 bytes (a server's error answer).
+std::vector<std::uint8_t> TextToUtf16Le(std::u16string_view text);
 
 // Widens 7-bit ASCII text (literals, numbers).
 std::u16string FromAscii(std::string_view ascii);

@@ -3,11 +3,13 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
 
 #include "request_handler.h"
+#include "ui/unique_handle.h"
 
 namespace kestrine::server {
 namespace {
@@ -24,11 +26,6 @@ void Log(const std::string& line) {
     std::fprintf(stderr, "%s\n", line.c_str());
     std::fflush(stderr);
 }
-
-struct HandleCloser {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
 
 // One pipe instance with its event for overlapped operations.
 class Instance {
@@ -107,8 +104,8 @@ class Instance {
         return GetOverlappedResult(pipe_.get(), &overlapped, &done, FALSE) != FALSE;
     }
 
-    UniqueHandle pipe_;
-    UniqueHandle event_;
+    UniqueKernelHandle pipe_;
+    UniqueKernelHandle event_;
 };
 
 void ServeOne(Instance& instance, const IndexSource& index) {

@@ -57,6 +57,12 @@ inline void CloseAccelerators(HACCEL table) {
 inline void CloseIcon(HICON icon) {
     DestroyIcon(icon);
 }
+inline void CloseKernelHandle(HANDLE handle) {
+    // CreateFile and CreateNamedPipe report failure as INVALID_HANDLE_VALUE, not null.
+    if (handle != INVALID_HANDLE_VALUE) {
+        CloseHandle(handle);
+    }
+}
 }  // namespace detail
 
 using UniqueFont = UniqueHandle<HFONT, detail::CloseFont>;
@@ -65,5 +71,6 @@ using UniqueImageList = UniqueHandle<HIMAGELIST, detail::CloseImageList>;
 using UniqueMenu = UniqueHandle<HMENU, detail::CloseMenu>;
 using UniqueAccelerators = UniqueHandle<HACCEL, detail::CloseAccelerators>;
 using UniqueIcon = UniqueHandle<HICON, detail::CloseIcon>;
+using UniqueKernelHandle = UniqueHandle<HANDLE, detail::CloseKernelHandle>;
 
 }  // namespace kestrine

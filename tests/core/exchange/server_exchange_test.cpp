@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "common/failure.h"
+#include "common/text.h"
 #include "exchange/fake_pipe_connector.h"
 
 namespace kestrine {
@@ -15,15 +16,6 @@ using testing::FakePipeConnector;
 using testing::Prefix;
 using testing::ScriptedRead;
 using testing::ScriptedServer;
-
-Bytes Utf16Le(std::u16string_view text) {
-    Bytes bytes;
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<std::uint8_t>(unit));
-        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-    }
-    return bytes;
-}
 
 ScriptedServer Answering(const Bytes& body) {
     ScriptedServer server;
@@ -238,13 +230,13 @@ TEST(ServerExchangeTest, TurnsAnErrorAnswerIntoItsText) {
         Bytes body;
         std::optional<std::u16string> failure;
     };
-    Bytes elevenBytes = Utf16Le(u"ERROR");
+    Bytes elevenBytes = TextToUtf16Le(u"ERROR");
     elevenBytes.push_back(':');
     const Case cases[] = {
-        {Utf16Le(u"ERROR:"), u"ERROR:"},
-        {Utf16Le(u"ERROR: no such folder"), u"ERROR: no such folder"},
+        {TextToUtf16Le(u"ERROR:"), u"ERROR:"},
+        {TextToUtf16Le(u"ERROR: no such folder"), u"ERROR: no such folder"},
         {elevenBytes, std::nullopt},
-        {Utf16Le(u"error: lower case"), std::nullopt},
+        {TextToUtf16Le(u"error: lower case"), std::nullopt},
         {Bytes{'E', 'R', 'R', 'O', 'R', ':', 0, 0, 0, 0, 0, 0}, std::nullopt},
     };
     for (const Case& c : cases) {

@@ -13,6 +13,7 @@
 
 #include "common/bytes.h"
 #include "common/deflate.h"
+#include "common/text.h"
 #include "pipe/scripted_pipe_server.h"
 #include "protocol/request_document.h"
 
@@ -30,12 +31,7 @@ inline Bytes Compressed(const Bytes& stream) {
 
 // An error answer: the text in UTF-16LE.
 inline Bytes ErrorAnswer(const std::u16string& text) {
-    Bytes body;
-    for (const char16_t unit : text) {
-        body.push_back(static_cast<std::uint8_t>(unit));
-        body.push_back(static_cast<std::uint8_t>(unit >> 8));
-    }
-    return body;
+    return TextToUtf16Le(text);
 }
 
 class BrowsePipeServer {

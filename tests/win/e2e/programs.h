@@ -10,16 +10,9 @@
 #include <thread>
 #include <vector>
 
-namespace kestrine::testing {
+#include "ui/unique_handle.h"
 
-struct HandleCloser {
-    void operator()(HANDLE handle) const {
-        if (handle != nullptr && handle != INVALID_HANDLE_VALUE) {
-            CloseHandle(handle);
-        }
-    }
-};
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
+namespace kestrine::testing {
 
 // build/<preset>/tests/win/win_tests.exe finds build/<preset>/src/<relative>.
 inline std::wstring BuiltProgram(const std::wstring& relative) {
@@ -87,7 +80,8 @@ inline ProgramResult RunProgram(const std::wstring& exe, const std::vector<std::
         !CreatePipe(&errRead, &errWrite, &inherit, 0)) {
         return result;
     }
-    UniqueHandle outReader(outRead), outWriter(outWrite), errReader(errRead), errWriter(errWrite);
+    UniqueKernelHandle outReader(outRead), outWriter(outWrite), errReader(errRead),
+        errWriter(errWrite);
     SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
     SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
 
@@ -104,7 +98,7 @@ inline ProgramResult RunProgram(const std::wstring& exe, const std::vector<std::
         result.err = "cannot start the program";
         return result;
     }
-    UniqueHandle processHandle(process.hProcess), threadHandle(process.hThread);
+    UniqueKernelHandle processHandle(process.hProcess), threadHandle(process.hThread);
     outWriter.reset();
     errWriter.reset();
     std::thread errorReader([&] { result.err = ReadAll(errRead); });
@@ -154,8 +148,9 @@ class TempTree {
         CreateDirectoryW((root_ + L"\\" + relative).c_str(), nullptr);
     }
     void AddFile(const std::wstring& relative, std::size_t size) const {
-        UniqueHandle file(CreateFileW((root_ + L"\\" + relative).c_str(), GENERIC_WRITE, 0, nullptr,
-                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        UniqueKernelHandle file(CreateFileW((root_ + L"\\" + relative).c_str(), GENERIC_WRITE, 0,
+                                            nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                            nullptr));
         const std::string content(size, 'k');
         DWORD written = 0;
         WriteFile(file.get(), content.data(), static_cast<DWORD>(size), &written, nullptr);
@@ -230,7 +225,7 @@ class ServerProcess {
     bool Ready() const { return ready_; }
 
   private:
-    UniqueHandle log_;
+    UniqueKernelHandle log_;
     PROCESS_INFORMATION process_{};
     bool ready_ = false;
 };

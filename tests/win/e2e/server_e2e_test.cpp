@@ -129,8 +129,8 @@ TEST_F(ServerE2eTest, FailuresEndWithTheirMessage) {
 std::u16string RawExchange(std::uint32_t announced, const Bytes& body) {
     const wchar_t* path = L"\\\\.\\pipe\\vellmora_kestrine_server";
     WaitNamedPipeW(path, 10000);
-    testing::UniqueHandle pipe(CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueKernelHandle pipe(CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD done = 0;
     WriteFile(pipe.get(), &announced, 4, &done, nullptr);
     if (!body.empty()) {
@@ -161,9 +161,9 @@ TEST_F(ServerE2eTest, RefusesBadRequestsAndKeepsServing) {
               u"ERROR: malformed request document: element a is not closed at offset 3");
     {
         // A client that goes away without a word.
-        testing::UniqueHandle silent(CreateFileW(L"\\\\.\\pipe\\vellmora_kestrine_server",
-                                                 GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        UniqueKernelHandle silent(CreateFileW(L"\\\\.\\pipe\\vellmora_kestrine_server",
+                                              GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     }
     const ProgramResult usage = Tool({L"search", L"report"});
     EXPECT_EQ(usage.exitCode, 2u);

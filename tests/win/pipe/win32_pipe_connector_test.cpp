@@ -20,15 +20,6 @@ using testing::ServerSide;
 // Under Wine a pipe of this computer is reached through the server name ".".
 const wchar_t kServerPipe[] = L"\\\\.\\pipe\\vellmora_kestrine_server";
 
-Bytes Utf16Le(std::u16string_view text) {
-    Bytes bytes;
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<std::uint8_t>(unit));
-        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-    }
-    return bytes;
-}
-
 struct Outcome {
     std::optional<std::u16string> failure;
     std::u16string status;
@@ -90,7 +81,7 @@ TEST(Win32PipeConnectorTest, SkipsAnEmptyAnswerAndTriesTheNextEntry) {
 TEST(Win32PipeConnectorTest, ReportsAnErrorAnswerAsItsText) {
     ScriptedPipeServer server(kServerPipe, {[](ServerSide& side) {
                                   side.ReadRequest();
-                                  const Bytes text = Utf16Le(u"ERROR: unknown command");
+                                  const Bytes text = TextToUtf16Le(u"ERROR: unknown command");
                                   side.WriteLength(static_cast<std::uint32_t>(text.size()));
                                   side.Write(text);
                               }});
