@@ -2,50 +2,42 @@
 
 #include <span>
 
-#include "common/inflate.h"
 #include "common/text.h"
-#include "exchange/server_exchange.h"
+#include "exchange/answer_fetch.h"
 #include "json_output.h"
 #include "pipe/win32_pipe_connector.h"
-#include "protocol/answer_layouts.h"
-#include "protocol/request_document.h"
 #include "tool_arguments.h"
 
 namespace kestrine {
 namespace {
 
-// Sends one request to the servers of the list, as the client does, and returns the
-// inflated answer. The connection text is left out: stdout carries records only.
-Bytes AskServer(const std::u16string& serverList, const Bytes& request) {
-    Win32PipeConnector connector;
-    Bytes answer;
-    ServerExchange(connector, serverList, request, answer, nullptr);
-    InflateInPlace(answer);
-    return answer;
-}
-
 void Search(const ToolArguments& parsed, std::ostream& out) {
-    const std::u16string query =
-        parsed.positional.empty() ? std::u16string() : Utf8ToUtf16(parsed.positional[0]);
-    const std::u16string extensions = parsed.Has("extensions") ? parsed.Text("extensions") : u"*";
-    const Bytes answer = AskServer(
-        parsed.Text("server"),
-        BuildSearchRequest(parsed.Int32("limit", 1000), parsed.Int32("skip", 0),
-                           parsed.Int32("mode", 0), parsed.Int32("active", 0), query, extensions));
-    ReadSearchResults(answer, [&](TFileSearchItem&& item) { WriteSearchItemJson(out, item); });
+    SearchQuery query;
+    query.Limit = parsed.Int32("limit", 1000);
+    query.Skip = parsed.Int32("skip", 0);
+    query.Mode = parsed.Int32("mode", 0);
+    query.Active = parsed.Int32("active", 0);
+    query.Query = parsed.positional.empty() ? std::u16string() : Utf8ToUtf16(parsed.positional[0]);
+    query.Extensions = parsed.Has("extensions") ? parsed.Text("extensions") : u"*";
+    // The connection text is left out: stdout carries records only.
+    Win32PipeConnector connector;
+    FetchSearchPage(connector, parsed.Text("server"), query,
+                    [&](TFileSearchItem&& item) { WriteSearchItemJson(out, item); });
 }
 
 void Browse(const ToolArguments& parsed, std::ostream& out) {
     const std::int32_t host = parsed.Int32("host", -1);
     const std::int32_t folder = parsed.Int32("folder", -1);
-    const Bytes answer = AskServer(parsed.Text("server"), BuildBrowseRequest(host, folder));
+    Win32PipeConnector connector;
     if (host == -1) {
-        ReadHostList(answer, [&](HostRecord&& record) { WriteHostJson(out, record); });
+        FetchHostList(connector, parsed.Text("server"),
+                      [&](HostRecord&& record) { WriteHostJson(out, record); });
         return;
     }
-    ReadFolderListing(
-        answer, folder != -1, [&](std::u16string&& path) { WriteFolderPathJson(out, path); },
-        [&](TFileBrowserItem&& item) { WriteBrowserItemJson(out, item); });
+    FolderListingSink sink;
+    sink.Path = [&](std::u16string&& path) { WriteFolderPathJson(out, path); };
+    sink.Item = [&](TFileBrowserItem&& item) { WriteBrowserItemJson(out, item); };
+    FetchFolder(connector, parsed.Text("server"), host, folder, sink);
 }
 
 }  // namespace

@@ -24,9 +24,9 @@ int RunRequestCommand(const std::vector<std::string>& args, std::ostream& out) {
         if (!parsed.positional.empty()) {
             throw UsageError("request search: unexpected argument " + parsed.positional[0]);
         }
-        WriteBytes(out, BuildSearchRequest(parsed.Int32("limit", 1000), parsed.Int32("skip", 0),
-                                           parsed.Int32("mode", 0), parsed.Int32("active", 0),
-                                           parsed.Text("query"), parsed.Text("extensions")));
+        WriteBytes(out, BuildSearchRequest({parsed.Int32("limit", 1000), parsed.Int32("skip", 0),
+                                            parsed.Int32("mode", 0), parsed.Int32("active", 0),
+                                            parsed.Text("query"), parsed.Text("extensions")}));
         return 0;
     }
     if (args[0] == "browse") {

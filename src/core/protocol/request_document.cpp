@@ -99,17 +99,15 @@ Bytes StartDocument(std::string_view command) {
 
 }  // namespace
 
-Bytes BuildSearchRequest(std::int32_t limit, std::int32_t skip, std::int32_t mode,
-                         std::int32_t active, std::u16string_view query,
-                         std::u16string_view extensions) {
+Bytes BuildSearchRequest(const SearchQuery& query) {
     Bytes out = StartDocument("srvsearch");
-    AppendAttribute(out, "limit", limit);
-    AppendAttribute(out, "skip", skip);
-    AppendAttribute(out, "mode", mode);
-    AppendAttribute(out, "active", active);
+    AppendAttribute(out, "limit", query.Limit);
+    AppendAttribute(out, "skip", query.Skip);
+    AppendAttribute(out, "mode", query.Mode);
+    AppendAttribute(out, "active", query.Active);
     Append(out, ">");
-    AppendTextElement(out, "query", query);
-    AppendTextElement(out, "extensions", extensions);
+    AppendTextElement(out, "query", query.Query);
+    AppendTextElement(out, "extensions", query.Extensions);
     Append(out, "</params></request>");
     return out;
 }

@@ -3,12 +3,15 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <vector>
+
 #include "ui/control_ids.h"
 #include "ui/dpi.h"
 #include "ui/image_lists.h"
 #include "ui/list_view.h"
 #include "ui/system_icons.h"
 #include "pipe/win32_pipe_connector.h"
+#include "ui/reflected_control.h"
 #include "win_text.h"
 
 namespace kestrine {
@@ -24,18 +27,22 @@ std::u16string MainWindowCaption() {
 }
 
 TKestrineClient::TKestrineClient(SettingsStore& settingsStore, DesktopServices& desktop)
-    : settingsStore_(settingsStore),
-      desktop_(desktop),
-      ownConnector_(std::make_unique<Win32PipeConnector>()),
-      connector_(*ownConnector_),
-      iconIndexes_(SystemIconIndex) {}
+    : TKestrineClient(settingsStore, desktop, std::make_unique<Win32PipeConnector>()) {}
 
 TKestrineClient::TKestrineClient(SettingsStore& settingsStore, DesktopServices& desktop,
                                  PipeConnector& connector)
+    : TKestrineClient(settingsStore, desktop, nullptr, &connector) {}
+
+TKestrineClient::TKestrineClient(SettingsStore& settingsStore, DesktopServices& desktop,
+                                 std::unique_ptr<PipeConnector> ownConnector,
+                                 PipeConnector* connector)
     : settingsStore_(settingsStore),
       desktop_(desktop),
-      connector_(connector),
-      iconIndexes_(SystemIconIndex) {}
+      ownConnector_(std::move(ownConnector)),
+      connector_(connector != nullptr ? *connector : *ownConnector_),
+      iconIndexes_(SystemIconIndex),
+      searchPage_(*this, settings_, connector_, desktop_, formatter_, iconIndexes_),
+      browserPage_(*this, settings_, connector_, desktop_, formatter_, iconIndexes_) {}
 
 TKestrineClient::~TKestrineClient() {
     if (Handle() != nullptr) {
@@ -118,14 +125,11 @@ LRESULT TKestrineClient::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
             return 0;
         case WM_NOTIFY:
             return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-        case WM_CONTEXTMENU: {
-            const auto source = reinterpret_cast<HWND>(wParam);
-            if (source == ui_.ViewResults || source == ui_.ViewContent) {
-                ShowOperationPopup(source, lParam);
+        case WM_CONTEXTMENU:
+            if (ReflectContextMenu(reinterpret_cast<HWND>(wParam), lParam)) {
                 return 0;
             }
             break;
-        }
         case WM_DPICHANGED:
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
@@ -143,51 +147,16 @@ void TKestrineClient::OnCommand(int id, int code, HWND control) {
 }
 
 LRESULT TKestrineClient::OnNotify(const NMHDR& header) {
+    // The list views answer for themselves.
+    if (LRESULT result = 0; ReflectNotify(header, result)) {
+        return result;
+    }
     const auto id = static_cast<int>(header.idFrom);
-    switch (header.code) {
-        case TCN_SELCHANGE:
-            if (id == kIdPages) {
-                ShowPage(ActivePage());
-                PagesChange();
-            }
-            break;
-        case NM_CLICK:
-            if (id == kIdStatusBar) {
-                StatusBarClick();
-            }
-            break;
-        case NM_DBLCLK:
-            if (id == kIdViewResults) {
-                ViewResultsDblClick();
-            } else if (id == kIdViewContent) {
-                ViewContentDblClick();
-            }
-            break;
-        case LVN_GETDISPINFOW: {
-            auto& request = *reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header));
-            if (id == kIdViewResults) {
-                ViewResultsData(request);
-            } else if (id == kIdViewContent) {
-                ViewContentData(request);
-            }
-            break;
-        }
-        case LVN_COLUMNCLICK:
-            if (id == kIdViewResults) {
-                ViewResultsColumnClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
-            }
-            break;
-        case LVN_ITEMCHANGED:
-            if (id == kIdViewHost) {
-                const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-                if ((change.uChanged & LVIF_STATE) != 0 &&
-                    ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) != 0) {
-                    ViewHostSelectItem(change.iItem, (change.uNewState & LVIS_SELECTED) != 0);
-                }
-            }
-            break;
-        default:
-            break;
+    if (header.code == TCN_SELCHANGE && id == kIdPages) {
+        ShowPage(ActivePage());
+        PagesChange();
+    } else if (header.code == NM_CLICK && id == kIdStatusBar) {
+        StatusBarClick();
     }
     return 0;
 }
@@ -215,36 +184,67 @@ void TKestrineClient::SetStatusText(int panel, const std::u16string& text) {
     ui_.statusBar.SetText(panel, text);
 }
 
-void TKestrineClient::SetPathText(const std::u16string& text) {
-    SetWindowTextW(ui_.ViewContentPath, AsWide(text));
+void TKestrineClient::ExecuteAction(int actionId) {
+    actions_.Execute(actionId);
+}
+
+OperationsPage& TKestrineClient::ActiveOperationsPage() {
+    if (ActivePage() == 1) {
+        return browserPage_;
+    }
+    return searchPage_;
 }
 
 void TKestrineClient::FormCreate() {
     SetWindowTextW(Handle(), AsWide(MainWindowCaption()));
-    CurrentHostId = -1;
-    CurrentFolderId = -1;
-    PrevOffset = -1;
-    NextOffset = -1;
-    CategoryList.Clear();
-    FolderListing.clear();
-    SearchResults.clear();
     for (const HWND list : {ui_.ViewContent, ui_.ViewResults}) {
         SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL,
                      reinterpret_cast<LPARAM>(SystemSmallIconList()));
     }
-    ParentMap.Clear();
     LoadSettings();
 }
 
 void TKestrineClient::FormDestroy() {
     SaveSettings();
     // The virtual lists must not ask for rows that are gone.
-    SetVirtualRowCount(ui_.ViewContent, 0);
-    SetVirtualRowCount(ui_.ViewResults, 0);
-    FolderListing = {};
-    SearchResults = {};
-    ParentMap.Clear();
-    CategoryList.Clear();
+    browserPage_.Clear();
+    searchPage_.Clear();
+}
+
+void TKestrineClient::PagesChange() {
+    if (ActivePage() == 1) {
+        browserPage_.LoadHosts();
+    }
+}
+
+void TKestrineClient::ActionGoExecute() {
+    searchPage_.ActionGoExecute();
+}
+
+void TKestrineClient::RunSearch(std::int32_t offset, std::int32_t limit) {
+    searchPage_.RunSearch(offset, limit);
+}
+
+void TKestrineClient::StatusBarClick() {
+    const std::vector<int> widths = ui_.statusBar.PanelWidths();
+    if (widths.size() < 4) {
+        return;
+    }
+    POINT at = desktop_.CursorPosition();
+    ScreenToClient(ui_.statusBar.Handle(), &at);
+    searchPage_.StatusBarClick({widths[0], widths[1], widths[2], widths[3]}, at.x);
+}
+
+void TKestrineClient::ViewResultsColumnClick(int column) {
+    searchPage_.ViewResultsColumnClick(column);
+}
+
+void TKestrineClient::ActionSaveExecute() {
+    searchPage_.ActionSaveExecute();
+}
+
+void TKestrineClient::SaveResultsCsv(const std::u16string& fileName) {
+    searchPage_.SaveResultsCsv(fileName);
 }
 
 void TKestrineClient::cmbQueryKeyDown(WORD key) {

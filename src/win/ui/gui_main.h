@@ -5,16 +5,16 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
-#include "common/bytes.h"
+#include "browser_page/browser_page.h"
 #include "exchange/pipe_connector.h"
-#include "lists/string_list.h"
-#include "protocol/records.h"
 #include "search/icon_index_cache.h"
+#include "search_page/search_page.h"
+#include "settings/settings.h"
 #include "ui/action_list.h"
 #include "ui/desktop_services.h"
 #include "ui/fonts.h"
+#include "ui/page_host.h"
 #include "ui/panel.h"
 #include "ui/splitter.h"
 #include "ui/status_bar.h"
@@ -35,7 +35,7 @@ std::u16string MainWindowCaption();
 // The main window. Its methods keep the names of the handlers they are (FormCreate,
 // PagesChange, cmbQueryKeyDown, ...); the settings store and the desktop come from outside so
 // tests can put fakes in their place.
-class TKestrineClient : public Window {
+class TKestrineClient : public Window, private PageHost {
   public:
     // The window talks to the search server through the Win32 named pipe.
     TKestrineClient(SettingsStore& settingsStore, DesktopServices& desktop);
@@ -86,35 +86,13 @@ class TKestrineClient : public Window {
     };
     const Controls& Ui() const { return ui_; }
 
-    // State shared with the search, browser, file and settings handlers.
-    std::int32_t RowLimit = 1000;
-    std::u16string ServerName;
-    std::int32_t CurrentHostId = -1;
-    std::int32_t CurrentFolderId = -1;
-    std::u16string CurrentHostName;
-    std::u16string CurrentPath;
-    std::int32_t PrevOffset = -1;
-    std::int32_t NextOffset = -1;
-    StringList CategoryList;
-    StringList ParentMap;
-    std::vector<TFileBrowserItem> FolderListing;
-    std::vector<TFileSearchItem> SearchResults;
-    // The result list's sort state (its Tag): |tag| the one-based column, the sign the
-    // direction; 0 before the first header click. New pages keep it.
-    int ResultsSortTag = 0;
-
-    // Handlers.
+    // Handlers: the window's own, and thin delegations to the page that owns the state.
     void FormCreate();
     void FormDestroy();
     void PagesChange();
     void cmbQueryKeyDown(WORD key);
     void StatusBarClick();
-    void ViewResultsData(NMLVDISPINFOW& request);
     void ViewResultsColumnClick(int column);
-    void ViewResultsDblClick();
-    void ViewContentData(NMLVDISPINFOW& request);
-    void ViewContentDblClick();
-    void ViewHostSelectItem(int item, bool selected);
     bool ContentViewActionUpdate(int actionId);
     void ActionOpenExecute();
     void ActionOpenFolderExecute();
@@ -125,32 +103,19 @@ class TKestrineClient : public Window {
     void ActionSaveExecute();
     void ActionExitExecute();
 
-    // gui_main_search.cpp: one page of results at offset; the current page to a CSV file.
+    // One page of results at offset; the current page to a CSV file.
     void RunSearch(std::int32_t offset, std::int32_t limit);
     void SaveResultsCsv(const std::u16string& fileName);
-
-    // Settings (loaded in FormCreate, saved in FormDestroy).
-    void LoadSettings();
-    void SaveSettings();
-    void FillCategoryCombo();
 
     // The page on display: 0 search, 1 network browser.
     int ActivePage() const;
     void SetActivePage(int page);
-    void SetStatusText(int panel, const std::u16string& text);
-    void SetPathText(const std::u16string& text);
-
-    // Runs one request against the configured servers and returns the answer body as received;
-    // the connection text goes to status panel 0. Throws Failure.
-    Bytes Exchange(const Bytes& request);
 
     // Size and date texts in the user's formats, shared by both file lists and the CSV file.
     const ValueFormatter& Formatter() const { return formatter_; }
-
-    // The system small-icon index for a row, remembered per extension and attributes so that
-    // painting does not call the shell for every row.
-    int IconIndex(std::u16string_view name, std::int32_t attributes) {
-        return iconIndexes_.IndexFor(name, static_cast<std::uint32_t>(attributes));
+    // The system small-icon index the lists show for a name and its attributes.
+    int IconIndex(std::u16string_view name, std::uint32_t attributes) {
+        return iconIndexes_.IndexFor(name, attributes);
     }
 
     // Shows a failure that a handler let escape.
@@ -160,6 +125,16 @@ class TKestrineClient : public Window {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    TKestrineClient(SettingsStore& settingsStore, DesktopServices& desktop,
+                    std::unique_ptr<PipeConnector> ownConnector,
+                    PipeConnector* connector = nullptr);
+
+    // PageHost
+    HWND Owner() const override { return Handle(); }
+    void SetStatusText(int panel, const std::u16string& text) override;
+    void ExecuteAction(int actionId) override;
+    void ShowOperationPopup(HWND list, LPARAM position) override;
+
     // gui_main_controls.cpp
     void CreateControls();
     void CreateQueryGroup(HWND page);
@@ -169,7 +144,6 @@ class TKestrineClient : public Window {
     // gui_main_actions.cpp
     void CreateActions();
     void CreateMenus();
-    void ShowOperationPopup(HWND list, LPARAM position);
     // gui_main_layout.cpp
     void LayoutControls();
     void LayoutSearchPage();
@@ -179,15 +153,14 @@ class TKestrineClient : public Window {
     void SetClientSizeCentred(int width, int height);
     void OnDpiChanged(unsigned dpi, const RECT& suggested);
     int Scale(int value) const;
+    // gui_main_settings.cpp: loaded in FormCreate, saved in FormDestroy.
+    void LoadSettings();
+    void SaveSettings();
     // gui_main.cpp
     LRESULT OnNotify(const NMHDR& header);
     void OnCommand(int id, int code, HWND control);
     void ShowPage(int page);
-    // gui_main_browser.cpp; DisplayHostFiles is false when the exchange failed and the view
-    // still shows what it showed before.
-    void LoadHosts();
-    bool DisplayHostFiles(std::int32_t hostId, std::int32_t folderId);
-    void SetCurrentPath(const std::u16string& path);
+    OperationsPage& ActiveOperationsPage();
     // gui_main_operations.cpp: hands a path to the shell, or shows why it could not.
     void OpenWithShell(const std::u16string& path, std::u16string_view failurePrefix);
 
@@ -195,8 +168,11 @@ class TKestrineClient : public Window {
     DesktopServices& desktop_;
     std::unique_ptr<PipeConnector> ownConnector_;  // the Win32 pipe unless a test gives one
     PipeConnector& connector_;
+    Settings settings_;
     WinValueFormatter formatter_;
     IconIndexCache iconIndexes_;
+    SearchPage searchPage_;
+    BrowserPage browserPage_;
     Controls ui_;
     ActionList actions_;
     UniqueMenu mainMenu_;
@@ -210,7 +186,6 @@ class TKestrineClient : public Window {
     int hostListWidth_ = 215;    // at 96 DPI; Splitter1 changes it
     HWND focusedControl_ = nullptr;
     bool quitOnDestroy_ = false;
-    std::u16string cellText_;  // reused by ViewResultsData for each cell
 };
 
 }  // namespace kestrine

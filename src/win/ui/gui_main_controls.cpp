@@ -120,14 +120,10 @@ void TKestrineClient::CreateControls() {
     ui_.Splitter2.Create(ui_.SearchTab.Handle(), kIdSplitter2, Splitter::Orientation::Horizontal,
                          [this](int origin) { MoveQueryGroupSplitter(origin); });
     ui_.ViewResultPanel.Create(ui_.SearchTab.Handle(), kIdViewResultPanel, window);
-    ui_.ViewResults = CreateReportList(ui_.ViewResultPanel.Handle(), kIdViewResults, true);
-    static constexpr ListColumn kResultColumns[] = {
-        {u"File Name", 230}, {u"Folder", 170},       {u"Computer", 80},
-        {u"File Size", 60},  {u"Date Modified", 90},
-    };
-    for (int i = 0; i < static_cast<int>(std::size(kResultColumns)); ++i) {
-        AddListColumn(ui_.ViewResults, i, kResultColumns[i], dpi_);
-    }
+    ui_.ViewResults =
+        searchPage_.CreateResultList(ui_.ViewResultPanel.Handle(), kIdViewResults, dpi_);
+    searchPage_.AttachForm(
+        SearchForm{ui_.cmbQuery, ui_.cmbSearchIn, ui_.cmbFileTypes, ui_.cmbSearchOn});
 
     CreateBrowserPage();
     ShowPage(0);
@@ -173,21 +169,16 @@ void TKestrineClient::CreateBrowserPage() {
     const HWND window = Handle();
     ui_.BrowseTab.Create(ui_.Pages, kIdBrowseTab, window);
     const HWND page = ui_.BrowseTab.Handle();
-    ui_.ViewContentPath = CreateChild(WC_STATICW, L"PATH: \\",
-                                      SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE | SS_ENDELLIPSIS, page,
-                                      kIdViewContentPath);
+    ui_.ViewContentPath =
+        CreateChild(WC_STATICW, L"", SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE | SS_ENDELLIPSIS, page,
+                    kIdViewContentPath);
+    browserPage_.AttachPathLine(ui_.ViewContentPath);
     ui_.ViewContentPanel.Create(page, kIdViewContentPanel, window);
     const HWND panel = ui_.ViewContentPanel.Handle();
-    ui_.ViewHost = CreateReportList(panel, kIdViewHost, false);
-    SendMessageW(ui_.ViewHost, LVM_SETIMAGELIST, LVSIL_SMALL,
-                 reinterpret_cast<LPARAM>(smallImageList_.get()));
-    AddListColumn(ui_.ViewHost, 0, {u"Name", 100}, dpi_);
-    AddListColumn(ui_.ViewHost, 1, {u"Updated", 85}, dpi_);
+    ui_.ViewHost = browserPage_.CreateHostList(panel, kIdViewHost, dpi_, smallImageList_.get());
     ui_.Splitter1.Create(panel, kIdSplitter1, Splitter::Orientation::Vertical,
                          [this](int origin) { MoveHostSplitter(origin); });
-    ui_.ViewContent = CreateReportList(panel, kIdViewContent, true);
-    AddListColumn(ui_.ViewContent, 0, {u"Name", 320}, dpi_);
-    AddListColumn(ui_.ViewContent, 1, {u"Size", 80}, dpi_);
+    ui_.ViewContent = browserPage_.CreateFolderList(panel, kIdViewContent, dpi_);
 }
 
 void TKestrineClient::ApplyFonts() {

@@ -1,8 +1,6 @@
 // Settings between the store and the window: loaded at creation, saved at destruction.
-#include "settings/category_combo.h"
 #include "settings/preferences.h"
 #include "settings/settings.h"
-#include "ui/combo_box.h"
 #include "ui/gui_main.h"
 
 namespace kestrine {
@@ -28,49 +26,26 @@ void TKestrineClient::LoadSettings() {
         return desktop_.PromptText(Handle(), std::u16string(caption), std::u16string(prompt),
                                    std::u16string(initial));
     };
-    const Settings settings = ::kestrine::LoadSettings(settingsStore_, firstRun);
-    RowLimit = settings.RowLimit;
-    CategoryList = settings.CategoryList;
-    SetComboItems(ui_.cmbQuery, settings.History.Entries());
-    ServerName = settings.ServerName;
-    FillCategoryCombo();
-    SetComboSelection(ui_.cmbSearchIn, SelectionInRange(settings.SearchIn, kSearchInChoices));
-    SetComboSelection(ui_.cmbFileTypes,
-                      SelectionInRange(settings.SearchType, CategoryList.Count()));
-    SetComboSelection(ui_.cmbSearchOn, SelectionInRange(settings.SearchOn, kSearchOnChoices));
+    settings_ = ::kestrine::LoadSettings(settingsStore_, firstRun);
+    searchPage_.ShowSettings();
 }
 
 void TKestrineClient::SaveSettings() {
-    Settings settings;
-    settings.RowLimit = RowLimit;
-    settings.CategoryList = CategoryList;
-    for (std::u16string& item : ComboItems(ui_.cmbQuery)) {
-        settings.History.Add(std::move(item));
-    }
-    settings.ServerName = ServerName;
-    settings.SearchIn = ComboSelection(ui_.cmbSearchIn);
-    settings.SearchType = ComboSelection(ui_.cmbFileTypes);
-    settings.SearchOn = ComboSelection(ui_.cmbSearchOn);
-    ::kestrine::SaveSettings(settingsStore_, settings);
-}
-
-void TKestrineClient::FillCategoryCombo() {
-    const ComboContent content = ::kestrine::FillCategoryCombo(CategoryList);
-    SetComboItems(ui_.cmbFileTypes, content.Items);
-    SetComboSelection(ui_.cmbFileTypes, content.Selection);
+    searchPage_.StoreFormChoices();
+    ::kestrine::SaveSettings(settingsStore_, settings_);
 }
 
 void TKestrineClient::ActionPreferencesExecute() {
-    const EditedSettings current{ServerName, CategoryList, RowLimit};
+    const EditedSettings current{settings_.ServerName, settings_.CategoryList, settings_.RowLimit};
     PreferencesValues values = PreferencesFromSettings(current);
     if (!desktop_.EditPreferences(Handle(), values)) {
         return;
     }
     EditedSettings accepted = ApplyPreferences(current, values);
-    ServerName = std::move(accepted.ServerName);
-    CategoryList = std::move(accepted.CategoryList);
-    RowLimit = accepted.RowLimit;
-    FillCategoryCombo();
+    settings_.ServerName = std::move(accepted.ServerName);
+    settings_.CategoryList = std::move(accepted.CategoryList);
+    settings_.RowLimit = accepted.RowLimit;
+    searchPage_.FillCategoryCombo();
 }
 
 }  // namespace kestrine

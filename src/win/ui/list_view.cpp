@@ -3,7 +3,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <iterator>
+#include <limits>
+#include <utility>
 
 #include "ui/dpi.h"
 #include "win_text.h"
@@ -53,6 +56,54 @@ std::u16string ListColumnCaption(HWND list, int index) {
         return {};
     }
     return FromWide(buffer);
+}
+
+void CopyCellText(LVITEMW& cell, std::u16string_view text) {
+    if ((cell.mask & LVIF_TEXT) == 0 || cell.pszText == nullptr || cell.cchTextMax <= 0) {
+        return;
+    }
+    const std::size_t room = static_cast<std::size_t>(cell.cchTextMax) - 1;
+    const std::size_t length = std::min(text.size(), room);
+    std::copy_n(text.data(), length, reinterpret_cast<char16_t*>(cell.pszText));
+    cell.pszText[length] = L'\0';
+}
+
+void ShowSortArrow(HWND list, int tag) {
+    const auto header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    if (header == nullptr) {
+        return;
+    }
+    const int sortedColumn = (tag < 0 ? -tag : tag) - 1;
+    const auto count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int column = 0; column < count; ++column) {
+        HDITEMW item{};
+        item.mask = HDI_FORMAT;
+        if (!SendMessageW(header, HDM_GETITEMW, column, reinterpret_cast<LPARAM>(&item))) {
+            continue;
+        }
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (column == sortedColumn) {
+            item.fmt |= tag > 0 ? HDF_SORTUP : HDF_SORTDOWN;
+        }
+        SendMessageW(header, HDM_SETITEMW, column, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void RepaintVisibleRows(HWND list) {
+    // A virtual list asks again for each row it paints; invalidating is enough.
+    InvalidateRect(list, nullptr, FALSE);
+}
+
+VirtualListDetach::VirtualListDetach(HWND list, std::function<std::size_t()> rowCount)
+    : list_(list), rowCount_(std::move(rowCount)) {
+    SetVirtualRowCount(list_, 0);
+}
+
+VirtualListDetach::~VirtualListDetach() {
+    const std::size_t count = rowCount_();
+    SetVirtualRowCount(list_,
+                       static_cast<int>(std::min<std::size_t>(
+                           count, static_cast<std::size_t>(std::numeric_limits<int>::max()))));
 }
 
 }  // namespace kestrine

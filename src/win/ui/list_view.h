@@ -1,8 +1,12 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
+#include <cstddef>
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace kestrine {
 
@@ -25,5 +29,32 @@ int SelectedRow(HWND list);
 
 // The caption of a column header.
 std::u16string ListColumnCaption(HWND list, int index);
+
+// Answers a display-info request's text: copied into the list's buffer, cut to fit
+// cchTextMax with its NUL.
+void CopyCellText(LVITEMW& cell, std::u16string_view text);
+
+// Shows the sort arrow of a sort tag (|tag| the one-based column, its sign the direction)
+// on that column's header and removes it from the others; tag 0 shows none.
+void ShowSortArrow(HWND list, int tag);
+
+// Repaints what the list shows: the visible rows, never each of a million.
+void RepaintVisibleRows(HWND list);
+
+// Shows a virtual list without rows while its rows are rebuilt, so that it asks for none
+// that are being replaced, and gives it the new count when the rebuilding ends, however it
+// ends.
+class VirtualListDetach {
+  public:
+    // rowCount is asked at the end.
+    VirtualListDetach(HWND list, std::function<std::size_t()> rowCount);
+    ~VirtualListDetach();
+    VirtualListDetach(const VirtualListDetach&) = delete;
+    VirtualListDetach& operator=(const VirtualListDetach&) = delete;
+
+  private:
+    HWND list_;
+    std::function<std::size_t()> rowCount_;
+};
 
 }  // namespace kestrine

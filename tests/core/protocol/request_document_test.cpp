@@ -32,13 +32,13 @@ TEST(RequestDocument, BrowseForHostListIsByteExact) {
 TEST(RequestDocument, FirstSearchPageIsByteExact) {
     const std::string expected = SearchDocument(
         "<query>abc</query>", "<extensions>&apos;zip&apos;,&apos;arj&apos;</extensions>");
-    const Bytes document = BuildSearchRequest(1000, 0, 0, 0, u"abc", u"'zip','arj'");
+    const Bytes document = BuildSearchRequest({1000, 0, 0, 0, u"abc", u"'zip','arj'"});
     EXPECT_EQ(document.size(), 220u);
     EXPECT_EQ(AsString(document), expected);
 }
 
 TEST(RequestDocument, AttributesAreWrittenInOrderWithSigns) {
-    EXPECT_EQ(AsString(BuildSearchRequest(-2147483647 - 1, 2147483647, 2, 1, u"q", u"*")),
+    EXPECT_EQ(AsString(BuildSearchRequest({-2147483647 - 1, 2147483647, 2, 1, u"q", u"*"})),
               kDeclaration +
                   "<request><command>srvsearch</command><params limit=\"-2147483648\" "
                   "skip=\"2147483647\" mode=\"2\" active=\"1\"><query>q</query>"
@@ -59,7 +59,7 @@ class RequestText : public testing::TestWithParam<TextCase> {};
 
 TEST_P(RequestText, QueryIsWrittenAsExpected) {
     const TextCase& c = GetParam();
-    EXPECT_EQ(AsString(BuildSearchRequest(1000, 0, 0, 0, c.query, u"")),
+    EXPECT_EQ(AsString(BuildSearchRequest({1000, 0, 0, 0, c.query, u""})),
               SearchDocument(c.written, "<extensions/>"));
 }
 
@@ -82,9 +82,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<TextCase>& info) { return std::string(info.param.name); });
 
 TEST(RequestDocument, ExtensionsAreEscapedAndMayBeEmpty) {
-    EXPECT_EQ(AsString(BuildSearchRequest(1000, 0, 0, 0, u"", u"'a&b'")),
+    EXPECT_EQ(AsString(BuildSearchRequest({1000, 0, 0, 0, u"", u"'a&b'"})),
               SearchDocument("<query/>", "<extensions>&apos;a&amp;b&apos;</extensions>"));
-    EXPECT_EQ(AsString(BuildSearchRequest(1000, 0, 0, 0, u"x", u"")),
+    EXPECT_EQ(AsString(BuildSearchRequest({1000, 0, 0, 0, u"x", u""})),
               SearchDocument("<query>x</query>", "<extensions/>"));
 }
 

@@ -28,7 +28,7 @@ std::u16string ErrorText(const HandledRequest& handled) {
 TEST(RequestHandlerTest, AnswersASearchInTheSearchLayout) {
     const FileIndex index = testing::SmallIndex();
     const HandledRequest handled =
-        HandleRequest(index, BuildSearchRequest(10, 0, 0, 0, u"REPORT", u"*"));
+        HandleRequest(index, BuildSearchRequest({10, 0, 0, 0, u"REPORT", u"*"}));
     std::vector<TFileSearchItem> rows;
     ReadSearchResults(Inflated(handled), [&](TFileSearchItem&& row) { rows.push_back(row); });
     ASSERT_EQ(rows.size(), 2u);
@@ -93,7 +93,7 @@ TEST(RequestHandlerTest, AnswersBadRequestsWithAnErrorText) {
         {BuildBrowseRequest(1, betaFolder),
          u"ERROR: no folder with id " + ToText(betaFolder) + u" on \\\\ALPHA"},
         {BuildBrowseRequest(-1, betaFolder), u"ERROR: a folder needs its host"},
-        {BuildSearchRequest(1, 0, 0, 0, u"", u"zip"), u"ERROR: bad extension list \"zip\""},
+        {BuildSearchRequest({1, 0, 0, 0, u"", u"zip"}), u"ERROR: bad extension list \"zip\""},
         {Bytes{'<', 'x'}, u"ERROR: malformed request document: unterminated start tag at offset 2"},
         {Bytes(kMaxRequestBytes + 1, ' '), u"ERROR: request too long"},
     };
@@ -106,7 +106,7 @@ TEST(RequestHandlerTest, AnswersBadRequestsWithAnErrorText) {
 
 TEST(RequestHandlerTest, SurvivesArbitraryBytes) {
     const FileIndex index = testing::SmallIndex();
-    const Bytes valid = BuildSearchRequest(5, 0, 2, 0, u"a", u"'pdf'");
+    const Bytes valid = BuildSearchRequest({5, 0, 2, 0, u"a", u"'pdf'"});
     std::mt19937 random(7);
     for (int round = 0; round < 2000; ++round) {
         Bytes document = valid;

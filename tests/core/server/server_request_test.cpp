@@ -23,7 +23,7 @@ Bytes Document(std::string_view text) {
 
 TEST(ServerRequestTest, ReadsTheClientsSearchDocument) {
     const ServerRequest request =
-        ParseServerRequest(BuildSearchRequest(1000, 2000, 2, 1, u"a&b\r\nc\U0001F600", u"'zip'"));
+        ParseServerRequest(BuildSearchRequest({1000, 2000, 2, 1, u"a&b\r\nc\U0001F600", u"'zip'"}));
     const auto* search = std::get_if<SearchRequest>(&request);
     ASSERT_NE(search, nullptr);
     EXPECT_EQ(search->limit, 1000);
@@ -33,7 +33,7 @@ TEST(ServerRequestTest, ReadsTheClientsSearchDocument) {
     EXPECT_EQ(search->query, u"a&b\nc\U0001F600");
     EXPECT_EQ(search->extensions, u"'zip'");
 
-    const ServerRequest empty = ParseServerRequest(BuildSearchRequest(1, 0, 0, 0, u"", u""));
+    const ServerRequest empty = ParseServerRequest(BuildSearchRequest({1, 0, 0, 0, u"", u""}));
     EXPECT_EQ(std::get<SearchRequest>(empty).query, u"");
 }
 

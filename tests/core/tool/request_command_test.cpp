@@ -15,16 +15,16 @@ std::string AsString(const Bytes& bytes) {
 TEST(ToolRequest, SearchWritesOnlyTheDocument) {
     auto run = RunKestrine({"request", "search"});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, AsString(BuildSearchRequest(1000, 0, 0, 0, u"", u"")));
+    EXPECT_EQ(run.out, AsString(BuildSearchRequest({1000, 0, 0, 0, u"", u""})));
     EXPECT_EQ(run.err, "");
 
     run = RunKestrine({"request", "search", "--query", "abc", "--extensions", "'zip','arj'"});
     EXPECT_EQ(run.out.size(), 220u);
-    EXPECT_EQ(run.out, AsString(BuildSearchRequest(1000, 0, 0, 0, u"abc", u"'zip','arj'")));
+    EXPECT_EQ(run.out, AsString(BuildSearchRequest({1000, 0, 0, 0, u"abc", u"'zip','arj'"})));
 
     run = RunKestrine({"request", "search", "--limit", "50", "--skip", "100", "--mode", "2",
                        "--active", "1", "--query", "caf\xC3\xA9 \xF0\x9F\x98\x80"});
-    EXPECT_EQ(run.out, AsString(BuildSearchRequest(50, 100, 2, 1, u"caf\u00e9 \U0001F600", u"")));
+    EXPECT_EQ(run.out, AsString(BuildSearchRequest({50, 100, 2, 1, u"caf\u00e9 \U0001F600", u""})));
 }
 
 TEST(ToolRequest, BrowseDefaultsToTheHostList) {

@@ -52,6 +52,16 @@ class BrowserPageFixture : public MainWindowTest {
         Pump();
     }
 
+    // Selects a row of the folder view and runs Open on it: the path the shell is handed.
+    std::u16string OpenRow(int row) {
+        ListView_SetItemState(Ui().ViewContent, -1, 0, LVIS_SELECTED);
+        ListView_SetItemState(Ui().ViewContent, row, LVIS_SELECTED | LVIS_FOCUSED,
+                              LVIS_SELECTED | LVIS_FOCUSED);
+        const std::size_t before = desktop.opened.size();
+        window->Actions().Execute(kActionOpen);
+        return desktop.opened.size() > before ? desktop.opened.back() : u"(nothing opened)";
+    }
+
     static std::u16string CellText(HWND list, int row, int column) {
         wchar_t text[260] = {};
         LVITEMW item{};

@@ -4,9 +4,13 @@
 #include <commctrl.h>
 #include <gmock/gmock.h>
 
+#include <new>
+#include <span>
+
 #include "browser/browse_pipe_server.h"
 #include "browser/browser_page_fixture.h"
 #include "common/text.h"
+#include "pipe/win32_pipe_connector.h"
 #include "protocol/answer_writers.h"
 #include "ui/control_ids.h"
 #include "ui/image_lists.h"
@@ -104,11 +108,8 @@ TEST_F(BrowserPageTest, SelectingAHostShowsItsTopLevelSortedWithoutAParentEntry)
     SelectHost(0);
     EXPECT_THAT(Requests(), ElementsAre(Request{-1, -1}, Request{1, -1}));
     EXPECT_THAT(ContentRows(), ElementsAre(u"apps|", u"Docs|", u"share|"));
-    EXPECT_EQ(window->CurrentHostId, 1);
-    EXPECT_EQ(window->CurrentHostName, u"\\\\ALPHA");
-    EXPECT_EQ(window->CurrentFolderId, -1);
-    EXPECT_EQ(window->CurrentPath, u"\\\\ALPHA");
     EXPECT_EQ(Text(Ui().ViewContentPath), u"PATH: \\\\ALPHA");
+    EXPECT_EQ(OpenRow(0), u"\\\\ALPHA\\apps");
     EXPECT_EQ(window->Ui().statusBar.Text(1), u"3 file(s)");
     EXPECT_THAT(desktop.messages, IsEmpty());
 }
@@ -119,31 +120,30 @@ TEST_F(BrowserPageTest, OpeningAFolderRecordsItsParentAndDotDotLeadsBack) {
     SelectHost(0);
     DoubleClickContent(2);  // share
 
-    EXPECT_THAT(window->ParentMap.Entries(), ElementsAre(u"17=-1"));
-    EXPECT_EQ(window->CurrentFolderId, 17);
     EXPECT_THAT(ContentRows(), ElementsAre(u"..|", u"sub|", u"Zed|", u"A.txt|" + SizeText(2048),
                                            u"b.txt|" + SizeText(5)));
     EXPECT_EQ(Text(Ui().ViewContentPath), u"PATH: \\\\ALPHA\\share\\");
-    EXPECT_EQ(window->CurrentPath, u"\\\\ALPHA\\share") << "one trailing backslash removed";
+    EXPECT_EQ(OpenRow(3), u"\\\\ALPHA\\share\\A.txt") << "one trailing backslash removed";
     EXPECT_EQ(window->Ui().statusBar.Text(1), u"5 file(s)");
 
     // Folders and files carry the system's icons for folders and for their extensions.
-    ASSERT_EQ(window->FolderListing.size(), 5u);
-    for (const int row : {1, 3}) {
+    const struct {
+        int row;
+        const char16_t* name;
+        std::uint32_t attributes;
+    } icons[] = {{1, u"sub", 16}, {3, u"A.txt", 32}};
+    for (const auto& icon : icons) {
         LVITEMW item{};
         item.mask = LVIF_IMAGE;
-        item.iItem = row;
+        item.iItem = icon.row;
         ListView_GetItem(Ui().ViewContent, &item);
-        const TFileBrowserItem& entry = window->FolderListing[static_cast<std::size_t>(row)];
-        EXPECT_EQ(item.iImage, window->IconIndex(entry.Name, entry.IsFolder ? 16 : 32));
+        EXPECT_EQ(item.iImage, window->IconIndex(icon.name, icon.attributes));
     }
 
     DoubleClickContent(0);  // ..
     EXPECT_EQ(Requests().back(), (Request{1, -1}));
-    EXPECT_EQ(window->CurrentFolderId, -1);
     EXPECT_THAT(ContentRows(), ElementsAre(u"apps|", u"Docs|", u"share|"));
     EXPECT_EQ(window->Ui().statusBar.Text(1), u"3 file(s)");
-    EXPECT_EQ(window->ParentMap.Value(u"17"), u"-1");
     EXPECT_THAT(desktop.messages, IsEmpty());
 }
 
@@ -155,9 +155,7 @@ TEST_F(BrowserPageTest, ASecondWayIntoAFolderKeepsItsFirstParent) {
     DoubleClickContent(0);  // ..
     DoubleClickContent(1);  // Docs
     DoubleClickContent(1);  // share link, the same folder 17
-    EXPECT_EQ(window->CurrentFolderId, 17);
-    EXPECT_EQ(window->ParentMap.Value(u"17"), u"-1");
-    EXPECT_EQ(window->ParentMap.Value(u"18"), u"-1");
+    EXPECT_EQ(Requests().back(), (Request{1, 17}));
     DoubleClickContent(0);  // .. goes where share was first opened from
     EXPECT_EQ(Requests().back(), (Request{1, -1}));
     EXPECT_THAT(ContentRows(), ElementsAre(u"apps|", u"Docs|", u"share|"));
@@ -173,7 +171,6 @@ TEST_F(BrowserPageTest, DoubleClickOnAFileOrBelowTheRowsFetchesNothing) {
     DoubleClickContent(7);  // empty space
     EXPECT_EQ(Requests().size(), asked);
     EXPECT_THAT(desktop.opened, IsEmpty()) << "files are opened with Open, not by double-click";
-    EXPECT_EQ(window->CurrentFolderId, 17);
 }
 
 TEST_F(BrowserPageTest, AnUnreachableServerLeavesTheHostListEmpty) {
@@ -217,13 +214,13 @@ TEST_F(BrowserPageTest, AFailedFolderRequestLeavesTheFolderOnDisplay) {
     EXPECT_EQ(desktop.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(ContentRows(), shown);
     EXPECT_EQ(Text(Ui().ViewContentPath), u"PATH: \\\\ALPHA\\share\\");
-    EXPECT_EQ(window->CurrentPath, u"\\\\ALPHA\\share");
     EXPECT_EQ(window->Ui().statusBar.Text(1), u"5 file(s)");
+    EXPECT_EQ(OpenRow(3), u"\\\\ALPHA\\share\\A.txt");
     // The folder on display is still share, so a folder opened from it next has share as its
     // parent.
-    EXPECT_EQ(window->CurrentFolderId, 17);
     DoubleClickContent(2);  // Zed
-    EXPECT_EQ(window->ParentMap.Value(u"21"), u"17");
+    DoubleClickContent(0);  // ..
+    EXPECT_EQ(Requests().back(), (Request{1, 17}));
 }
 
 TEST_F(BrowserPageTest, AFailedHostRequestKeepsThePreviousHostsFolder) {
@@ -238,13 +235,13 @@ TEST_F(BrowserPageTest, AFailedHostRequestKeepsThePreviousHostsFolder) {
     EXPECT_EQ(desktop.messages[0].text,
               u"Error while retrieving files & folders: ERROR: unknown host");
     EXPECT_EQ(Text(Ui().ViewContentPath), u"PATH: \\\\ALPHA\\share\\");
-    EXPECT_EQ(window->CurrentHostId, 1);
-    EXPECT_EQ(window->CurrentHostName, u"\\\\ALPHA");
-    EXPECT_EQ(window->CurrentFolderId, 17);
-    // Opening a row goes to the folder it came from, not to the host that failed.
-    ListView_SetItemState(Ui().ViewContent, 4, LVIS_SELECTED, LVIS_SELECTED);
-    window->Actions().Execute(kActionOpen);
-    EXPECT_THAT(desktop.opened, ElementsAre(u"\\\\ALPHA\\share\\b.txt"));
+    // Opening a row goes to the folder it came from, not to the host that failed, and so
+    // does a folder opened from there.
+    EXPECT_EQ(OpenRow(4), u"\\\\ALPHA\\share\\b.txt");
+    DoubleClickContent(1);  // sub
+    EXPECT_EQ(Requests().back(), (Request{1, 20}));
+    DoubleClickContent(0);  // ..
+    EXPECT_EQ(Requests().back(), (Request{1, 17}));
 }
 
 TEST_F(BrowserPageTest, AListingThatBreaksOffShowsTheRowsReadUnsorted) {
@@ -267,6 +264,65 @@ TEST_F(BrowserPageTest, AListingThatBreaksOffShowsTheRowsReadUnsorted) {
         << "in the order read, without ..";
     EXPECT_EQ(Text(Ui().ViewContentPath), u"PATH: \\\\ALPHA\\share");
     EXPECT_EQ(window->Ui().statusBar.Text(1), u"3 file(s)") << "the count of the top level stays";
+}
+
+// The Win32 connector, except that a chosen call to Wait runs out of memory.
+class RunsOutOfMemory final : public PipeConnector {
+  public:
+    explicit RunsOutOfMemory(int failingWait) : failingWait_(failingWait) {}
+    bool Wait(const std::u16string& path, std::uint32_t timeoutMs) override {
+        if (++waits_ == failingWait_) {
+            throw std::bad_alloc();
+        }
+        return pipe_.Wait(path, timeoutMs);
+    }
+    bool Open(const std::u16string& path) override { return pipe_.Open(path); }
+    bool SetByteMode() override { return pipe_.SetByteMode(); }
+    bool Write(std::span<const std::uint8_t> data) override { return pipe_.Write(data); }
+    bool Read(std::span<std::uint8_t> buffer, std::size_t& bytesRead) override {
+        return pipe_.Read(buffer, bytesRead);
+    }
+    void Close() override { pipe_.Close(); }
+    std::uint32_t LastError() const override { return pipe_.LastError(); }
+    std::u16string SystemMessage(std::uint32_t code) const override {
+        return pipe_.SystemMessage(code);
+    }
+
+  private:
+    Win32PipeConnector pipe_;
+    int failingWait_;
+    int waits_ = 0;
+};
+
+// Running out of memory is reported like any other failure of the operation, with its
+// prefix, and rolls back the same way.
+TEST_F(BrowserPageTest, RunningOutOfMemoryIsReportedWithTheOperationsPrefix) {
+    Serve();
+    {
+        RunsOutOfMemory connector(1);
+        window = std::make_unique<TKestrineClient>(store, desktop, connector);
+        ASSERT_NE(window->Create(), nullptr);
+        window->SetActivePage(1);
+        ASSERT_EQ(desktop.messages.size(), 1u);
+        EXPECT_EQ(desktop.messages[0].text,
+                  u"Error while retrieving computers: insufficient memory");
+        EXPECT_EQ(desktop.messages[0].icon, MessageIcon::Error);
+        window.reset();
+    }
+    desktop.messages.clear();
+    RunsOutOfMemory connector(3);  // the host list, the top level, then share
+    window = std::make_unique<TKestrineClient>(store, desktop, connector);
+    ASSERT_NE(window->Create(), nullptr);
+    window->SetActivePage(1);
+    SelectHost(0);
+    const std::vector<std::u16string> shown = ContentRows();
+    DoubleClickContent(2);  // share: out of memory
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text,
+              u"Error while retrieving files & folders: insufficient memory");
+    EXPECT_EQ(ContentRows(), shown);
+    EXPECT_EQ(Text(Ui().ViewContentPath), u"PATH: \\\\ALPHA");
+    EXPECT_EQ(OpenRow(0), u"\\\\ALPHA\\apps");
 }
 
 }  // namespace

@@ -204,7 +204,7 @@ std::vector<TFileSearchItem> SearchPages(const std::u16string& query, std::int32
     Win32PipeConnector connector;
     for (std::int32_t skip = 0;; skip += pageSize) {
         Bytes answer;
-        ServerExchange(connector, u".", BuildSearchRequest(pageSize, skip, 2, 0, query, u"*"),
+        ServerExchange(connector, u".", BuildSearchRequest({pageSize, skip, 2, 0, query, u"*"}),
                        answer, nullptr);
         InflateInPlace(answer);
         std::size_t count = 0;

@@ -10,6 +10,7 @@
 #include "gui/box_printer.h"
 #include "gui/recording_desktop_services.h"
 #include "settings/memory_settings_store.h"
+#include "ui/control_ids.h"
 #include "ui/dock_layout.h"
 #include "ui/gui_main.h"
 #include "win_text.h"
@@ -41,6 +42,13 @@ class MainWindowTest : public ::testing::Test {
         }
         Pump();
         return *window;
+    }
+
+    // The server name, categories and page size the window holds, as the preferences dialog
+    // shows them (the recorder then answers Cancel).
+    PreferencesValues PreferencesShown() {
+        SendMessageW(window->Handle(), WM_COMMAND, MAKEWPARAM(kActionPreferences, 0), 0);
+        return desktop.preferences.empty() ? PreferencesValues{} : desktop.preferences.back();
     }
 
     // Whether a control itself is shown (its window may be hidden).

@@ -75,7 +75,7 @@ TEST_F(MainWindowTest, HasEveryControlOfTheLayoutWithItsParentKindAndCaption) {
          nullptr},
         {"ViewResults", ui.ViewResults, ui.ViewResultPanel.Handle(), u"SysListView32", nullptr},
         {"BrowseTab", ui.BrowseTab.Handle(), ui.Pages, u"KestrinePanel", nullptr},
-        {"ViewContentPath", ui.ViewContentPath, ui.BrowseTab.Handle(), u"Static", u"PATH: \\"},
+        {"ViewContentPath", ui.ViewContentPath, ui.BrowseTab.Handle(), u"Static", u"PATH: \\\\"},
         {"ViewContentPanel", ui.ViewContentPanel.Handle(), ui.BrowseTab.Handle(), u"KestrinePanel",
          nullptr},
         {"ViewHost", ui.ViewHost, ui.ViewContentPanel.Handle(), u"SysListView32", nullptr},

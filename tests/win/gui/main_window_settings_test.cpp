@@ -33,12 +33,12 @@ TEST_F(SettingsTest, ClosingByExitOrCloseButtonSavesEverySettingOnce) {
         SCOPED_TRACE(closing.name);
         store = MemorySettingsStore();
         store.Seed(u"ServerName", StoredValue::Text(u"SRV"));
+        store.Seed(u"History", StoredValue::Text(u"newest,older"));
+        store.Seed(u"RowLimit", StoredValue::Integer(250));
         Open();
-        SetComboItems(Ui().cmbQuery, {u"newest", u"older"});
         SetComboSelection(Ui().cmbSearchIn, 2);
         SetComboSelection(Ui().cmbSearchOn, 1);
         SetComboSelection(Ui().cmbFileTypes, -1);
-        window->RowLimit = 250;
         EXPECT_TRUE(store.Writes().empty()) << "nothing is written before closing";
 
         SendMessageW(Main(), closing.message, closing.wParam, 0);
@@ -69,13 +69,10 @@ TEST_F(SettingsTest, StoredValuesReachTheControls) {
     EXPECT_EQ(ComboSelection(Ui().cmbSearchIn), 1);
     EXPECT_EQ(ComboSelection(Ui().cmbFileTypes), 1);
     EXPECT_EQ(ComboSelection(Ui().cmbSearchOn), -1) << "out of range: no selection";
-    EXPECT_EQ(window->RowLimit, 500);
-    EXPECT_EQ(window->ServerName, u"SRV");
     EXPECT_TRUE(desktop.prompts.empty());
-    EXPECT_EQ(window->CurrentHostId, -1);
-    EXPECT_EQ(window->CurrentFolderId, -1);
-    EXPECT_EQ(window->PrevOffset, -1);
-    EXPECT_EQ(window->NextOffset, -1);
+    const PreferencesValues shown = PreferencesShown();
+    EXPECT_EQ(shown.ServerName, u"SRV");
+    EXPECT_EQ(shown.ResultsPerPage, u"500");
 }
 
 TEST_F(SettingsTest, EmptyCategoryListLeavesTheCategoryComboEmpty) {
@@ -98,21 +95,21 @@ TEST_F(SettingsTest, FirstRunAsksForTheServerOnceAndStoresTheAnswerAtExit) {
     DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
     ASSERT_TRUE(GetComputerNameW(computer, &length));
     EXPECT_EQ(desktop.prompts[0].initial, FromWide(computer)) << "the computer's own name";
-    EXPECT_EQ(window->ServerName, u"FILESRV");
+    EXPECT_EQ(PreferencesShown().ServerName, u"FILESRV");
     EXPECT_TRUE(store.Writes().empty()) << "stored only at exit";
 
     SendMessageW(Main(), WM_CLOSE, 0, 0);
     EXPECT_EQ(store.Read(u"ServerName"), StoredValue::Text(u"FILESRV"));
     Open();
     EXPECT_EQ(desktop.prompts.size(), 1u) << "not asked again";
-    EXPECT_EQ(window->ServerName, u"FILESRV");
+    EXPECT_EQ(PreferencesShown().ServerName, u"FILESRV");
 }
 
 TEST_F(SettingsTest, CancelledFirstRunKeepsTheComputerName) {
     store = MemorySettingsStore();
     Open();  // the recorder answers Cancel
     ASSERT_EQ(desktop.prompts.size(), 1u);
-    EXPECT_EQ(window->ServerName, desktop.prompts[0].initial);
+    EXPECT_EQ(PreferencesShown().ServerName, desktop.prompts[0].initial);
     SendMessageW(Main(), WM_CLOSE, 0, 0);
     EXPECT_EQ(store.Read(u"ServerName"), StoredValue::Text(desktop.prompts[0].initial));
 }

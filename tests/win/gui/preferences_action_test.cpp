@@ -32,12 +32,12 @@ TEST_F(PreferencesActionTest, OkTakesTheValuesAndRebuildsTheCategoryCombo) {
         u"\\\\newsrv", {{u"Video", u"avi"}, {u"Docs", u"txt,doc"}, {u"Any", u"*"}}, u"0"});
     Preferences();
 
-    EXPECT_EQ(window->ServerName, u"NEWSRV");
-    EXPECT_EQ(window->RowLimit, 0);
-    EXPECT_EQ(window->CategoryList, (StringList{u"Video=avi", u"Docs=txt,doc", u"Any=*"}));
     EXPECT_THAT(ComboItems(Ui().cmbFileTypes), ElementsAre(u"Video", u"Docs", u"Any"));
     EXPECT_EQ(ComboSelection(Ui().cmbFileTypes), 0);
     EXPECT_TRUE(store.Writes().empty()) << "the settings are stored at exit";
+    EXPECT_EQ(PreferencesShown(),
+              (PreferencesValues{
+                  u"NEWSRV", {{u"Video", u"avi"}, {u"Docs", u"txt,doc"}, {u"Any", u"*"}}, u"0"}));
 
     window.reset();
     EXPECT_EQ(store.Read(u"ServerName"), StoredValue::Text(u"NEWSRV"));
@@ -49,23 +49,20 @@ TEST_F(PreferencesActionTest, OkWithAPageSizeThatIsNoNumberKeepsThePageSize) {
     Open();
     desktop.preferencesAnswers.push_back(PreferencesValues{u"srv", {{u"Any", u"*"}}, u"abc"});
     Preferences();
-    EXPECT_EQ(window->RowLimit, 250);
-    EXPECT_EQ(window->ServerName, u"SRV");
+    EXPECT_EQ(PreferencesShown(), (PreferencesValues{u"SRV", {{u"Any", u"*"}}, u"250"}));
     EXPECT_THAT(ComboItems(Ui().cmbFileTypes), ElementsAre(u"Any"));
 }
 
 TEST_F(PreferencesActionTest, DialogStartsFromTheSettingsAndCancelLeavesEverything) {
     Open();
-    const StringList categories = window->CategoryList;
     Preferences();  // the recorder answers Cancel
     ASSERT_EQ(desktop.preferences.size(), 1u);
     EXPECT_EQ(
         desktop.preferences[0],
         (PreferencesValues{
             u"filesrv", {{u"Any", u"*"}, {u"Audio", u"mp3"}, {u"Video", u"avi,mpg"}}, u"250"}));
-    EXPECT_EQ(window->ServerName, u"filesrv");
-    EXPECT_EQ(window->RowLimit, 250);
-    EXPECT_EQ(window->CategoryList, categories);
+    const PreferencesValues first = desktop.preferences[0];
+    EXPECT_EQ(PreferencesShown(), first) << "Cancel changed nothing";
     EXPECT_THAT(ComboItems(Ui().cmbFileTypes), ElementsAre(u"Any", u"Audio", u"Video"));
     EXPECT_EQ(ComboSelection(Ui().cmbFileTypes), 2);
 }

@@ -68,7 +68,7 @@ TEST_F(CsvSaveTest, WritesThePageInListOrderByteForByte) {
         TFileSearchItem{u"BETA", u"pub", u"Über €.doc", 5, 44000.5, 32},
         TFileSearchItem{u"\\\\ALPHA", u"share", u"docs", 0, 43000.0, 16},
     });
-    window->ViewResultsColumnClick(0);  // by name: "Über" sorts after ASCII, "b" before "d"
+    ClickHeader(0);  // by name: "Über" sorts after ASCII, "b" before "d"
     const std::u16string target = Path(L"results.csv");
     // An older, longer file of that name is replaced, not overwritten in part.
     WriteFileBytes(tree_.Root() + L"\\results.csv", std::string(4000, 'x'));

@@ -158,10 +158,12 @@ class SearchPageTest : public MainWindowTest {
         return left + widths[static_cast<std::size_t>(panel)] / 2;
     }
 
-    // Shows hits on the list as a loaded page would.
-    void ShowHits(std::vector<TFileSearchItem> hits) {
-        window->SearchResults = std::move(hits);
-        SetVirtualRowCount(Ui().ViewResults, static_cast<int>(window->SearchResults.size()));
+    // Loads hits as a page, from a server that answers one search with them.
+    void ShowHits(const std::vector<TFileSearchItem>& hits) {
+        RequestLog log;
+        const ScriptedPipeServer server(kServerPipe, {AnswerHits(log, hits)});
+        Search(u"shown");
+        ASSERT_EQ(RowCount(), static_cast<int>(hits.size()));
     }
 
     std::vector<std::u16string> MessageTexts() const {

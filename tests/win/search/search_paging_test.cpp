@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 
 #include "search/search_page_fixture.h"
+#include "settings/default_categories.h"
+#include "ui/control_ids.h"
 #include "window_text.h"
 
 namespace kestrine::testing {
@@ -28,8 +30,6 @@ TEST_F(SearchPagingTest, FullPagesOfferNextAndTheSecondPageCountsFrom1001) {
     EXPECT_EQ(Panel(1), u"Displaying 1 to 1000");
     EXPECT_EQ(Panel(2), u"");
     EXPECT_EQ(Panel(3), u"Next");
-    EXPECT_EQ(window->PrevOffset, -1);
-    EXPECT_EQ(window->NextOffset, 1000);
     EXPECT_EQ(RowCount(), 1000);
     EXPECT_EQ(desktop.waitCount, 1);
     EXPECT_EQ(desktop.waitDepth, 0);
@@ -38,14 +38,12 @@ TEST_F(SearchPagingTest, FullPagesOfferNextAndTheSecondPageCountsFrom1001) {
     EXPECT_EQ(Panel(1), u"Displaying 1001 to 2000");
     EXPECT_EQ(Panel(2), u"Previous");
     EXPECT_EQ(Panel(3), u"Next");
-    EXPECT_EQ(window->PrevOffset, 0);
-    EXPECT_EQ(window->NextOffset, 2000);
 
     ClickStatusBar(PanelMiddle(2));
     EXPECT_EQ(Panel(1), u"Displaying 1 to 1000");
     EXPECT_EQ(Panel(2), u"");
-    EXPECT_EQ(window->PrevOffset, -1);
 
+    // The offsets the panels stand for, as the requests show them.
     const std::vector<std::string> requests = log.All();
     ASSERT_EQ(requests.size(), 3u);
     EXPECT_THAT(requests[0], HasSubstr("limit=\"1000\" skip=\"0\""));
@@ -62,12 +60,14 @@ TEST_F(SearchPagingTest, FullPagesOfferNextAndTheSecondPageCountsFrom1001) {
 TEST_F(SearchPagingTest, TheRequestCarriesTheFormsChoices) {
     RequestLog log;
     ScriptedPipeServer server(kServerPipe, {AnswerHits(log, {}), AnswerHits(log, {})});
+    StringList categories = DefaultCategories();
+    categories.Add(u"=gz");
+    store.Seed(u"FileTypes", StoredValue::Text(categories.GetCommaText()));
     Open();
     SetComboSelection(Ui().cmbSearchIn, 1);
     SetComboSelection(Ui().cmbSearchOn, 1);
-    SetComboSelection(Ui().cmbFileTypes, window->CategoryList.IndexOfName(u"Databases"));
+    SetComboSelection(Ui().cmbFileTypes, categories.IndexOfName(u"Databases"));
     Search(u"x");
-    window->CategoryList.Add(u"=gz");
     SetComboSelection(Ui().cmbFileTypes, -1);
     Search(u"x");
     const std::vector<std::string> requests = log.All();
@@ -91,7 +91,6 @@ TEST_F(SearchPagingTest, PreviousNeverGoesBelowTheFirstRow) {
     window->RunSearch(500, 1000);
     EXPECT_EQ(Panel(1), u"Displaying 501 to 503");
     EXPECT_EQ(Panel(2), u"Previous");
-    EXPECT_EQ(window->PrevOffset, 0);
 
     ClickStatusBar(PanelMiddle(2));
     const std::vector<std::string> requests = log.All();
@@ -109,7 +108,6 @@ TEST_F(SearchPagingTest, APartPageHasNoNextAndAnEmptyOneFindsNothing) {
     Search(u"f");
     EXPECT_EQ(Panel(1), u"Displaying 1 to 4");
     EXPECT_EQ(Panel(3), u"");
-    EXPECT_EQ(window->NextOffset, -1);
 
     Search(u"nothing");
     EXPECT_EQ(Panel(1), u"No files found");
@@ -126,8 +124,8 @@ TEST_F(SearchPagingTest, ClicksOutsideTheZonesOrWithoutAPageDoNothing) {
     store.Seed(u"RowLimit", StoredValue::Integer(3));
     Open();
     Search(u"f");
-    ASSERT_EQ(window->NextOffset, 3);
-    ASSERT_EQ(window->PrevOffset, -1);
+    ASSERT_EQ(Panel(2), u"");
+    ASSERT_EQ(Panel(3), u"Next");
 
     const std::vector<int> widths = Ui().statusBar.PanelWidths();
     ASSERT_GE(widths.size(), 4u);
@@ -166,7 +164,6 @@ TEST_F(SearchPagingTest, AnUnreachableServerKeepsTheOffsetsAndPagingPanels) {
         Open();
         Search(u"f");
     }
-    ASSERT_EQ(window->NextOffset, 2);
     ASSERT_EQ(Panel(3), u"Next");
 
     ClickStatusBar(PanelMiddle(3));
@@ -177,11 +174,18 @@ TEST_F(SearchPagingTest, AnUnreachableServerKeepsTheOffsetsAndPagingPanels) {
     EXPECT_EQ(desktop.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(Panel(0), u"Communication error");
     EXPECT_EQ(Panel(1), u"Displaying 1 to 2");
+    EXPECT_EQ(Panel(2), u"");
     EXPECT_EQ(Panel(3), u"Next");
-    EXPECT_EQ(window->PrevOffset, -1);
-    EXPECT_EQ(window->NextOffset, 2);
     EXPECT_EQ(RowCount(), 0);
     EXPECT_EQ(desktop.waitDepth, 0);
+
+    // "Next" still leads to the page after the one that loaded.
+    ScriptedPipeServer back(kServerPipe, {AnswerHits(log, NumberedHits(2))});
+    ClickStatusBar(PanelMiddle(3));
+    const std::vector<std::string> requests = log.All();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_THAT(requests[1], HasSubstr("skip=\"2\""));
+    EXPECT_EQ(Panel(1), u"Displaying 3 to 4");
 }
 
 TEST_F(SearchPagingTest, AnUnknownServerNameFailsWithTheConnectMessage) {
@@ -194,8 +198,8 @@ TEST_F(SearchPagingTest, AnUnknownServerNameFailsWithTheConnectMessage) {
     EXPECT_EQ(Panel(3), u"");
 }
 
-// The rows read before a broken part of the answer stay in SearchResults, but the list
-// shows none of them and the panels stay as they were.
+// The rows read before a broken part of the answer stay with the page (Save Results offers
+// to save them), but the list shows none of them and the panels stay as they were.
 TEST_F(SearchPagingTest, ABrokenAnswerKeepsTheRowsReadSoFarOffTheList) {
     RequestLog log;
     Bytes stream = WriteSearchResults(NumberedHits(3));
@@ -205,20 +209,23 @@ TEST_F(SearchPagingTest, ABrokenAnswerKeepsTheRowsReadSoFarOffTheList) {
     Search(u"f");
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_TRUE(BeginsWith(desktop.messages[0].text, u"Error while searching: "));
-    EXPECT_GE(window->SearchResults.size(), 1u);
-    EXPECT_LT(window->SearchResults.size(), 3u);
     EXPECT_EQ(RowCount(), 0);
     EXPECT_EQ(Panel(1), u"");
-    EXPECT_EQ(window->NextOffset, -1);
+    EXPECT_EQ(Panel(3), u"");
+    window->Actions().Execute(kActionSave);
+    EXPECT_EQ(desktop.saveDialogs.size(), 1u) << "not \"There is nothing to save\"";
+    EXPECT_EQ(desktop.messages.size(), 1u);
 }
 
 TEST_F(SearchPagingTest, HistoryTakesNewTextsFirstIgnoresCaseAndKeepsTwenty) {
-    Open();
     std::vector<std::u16string> older;
+    StringList stored;
     for (int i = 0; i < 20; ++i) {
         older.push_back(u"query " + FromWide(std::to_wstring(i)));
+        stored.Add(older.back());
     }
-    SetComboItems(Ui().cmbQuery, older);
+    store.Seed(u"History", StoredValue::Text(stored.GetCommaText()));
+    Open();
     // With no server each search fails after the history is recorded.
     Search(u"QUERY 3");
     EXPECT_EQ(ComboItems(Ui().cmbQuery), older);

@@ -1,4 +1,4 @@
-#include "ui/browser_host_rows.h"
+#include "browser_page/host_rows.h"
 
 #include <commctrl.h>
 

@@ -1,0 +1,200 @@
+#include "browser_page/browser_page.h"
+
+#include <new>
+
+#include "browser/current_path.h"
+#include "browser/folder_listing.h"
+#include "browser/operation_enabling.h"
+#include "browser/parent_map.h"
+#include "browser/shell_paths.h"
+#include "common/failure.h"
+#include "exchange/answer_fetch.h"
+#include "ui/list_view.h"
+#include "ui/redraw_batch.h"
+#include "win_text.h"
+
+namespace kestrine {
+
+namespace {
+constexpr char16_t kHostsFailure[] = u"Error while retrieving computers: ";
+constexpr char16_t kFilesFailure[] = u"Error while retrieving files & folders: ";
+constexpr char16_t kOpenCurrentFolderFailure[] = u"Unable to open current folder: ";
+constexpr char16_t kInsufficientMemory[] = u"insufficient memory";
+}  // namespace
+
+BrowserPage::BrowserPage(PageHost& host, const Settings& settings, PipeConnector& connector,
+                         DesktopServices& desktop, const ValueFormatter& formatter,
+                         IconIndexCache& icons)
+    : host_(host),
+      settings_(settings),
+      connector_(connector),
+      desktop_(desktop),
+      ViewHost(formatter, *this),
+      ViewContent(FolderListing, formatter, icons, *this) {}
+
+HWND BrowserPage::CreateHostList(HWND parent, int id, unsigned dpi, HIMAGELIST images) {
+    return ViewHost.Create(parent, id, dpi, images);
+}
+
+HWND BrowserPage::CreateFolderList(HWND parent, int id, unsigned dpi) {
+    return ViewContent.Create(parent, id, dpi);
+}
+
+void BrowserPage::AttachPathLine(HWND pathLine) {
+    pathLine_ = pathLine;
+    SetWindowTextW(pathLine_, AsWide(std::u16string(kInitialPathLine)));
+}
+
+void BrowserPage::ShowFailure(std::u16string_view prefix, const std::u16string& message) {
+    desktop_.ShowMessage(host_.Owner(), std::u16string(prefix) + message, MessageIcon::Error);
+}
+
+void BrowserPage::LoadHosts() {
+    std::optional<std::u16string> failure;
+    {
+        // The batch ends before any message box, so the list behind it shows its rows.
+        const RedrawBatch batch(ViewHost.Handle());
+        ViewHost.Clear();
+        try {
+            FetchHostList(
+                connector_, settings_.ServerName,
+                [this](HostRecord&& record) { ViewHost.Append(record); },
+                [this](const std::u16string& text) { host_.SetStatusText(0, text); });
+        } catch (const Failure& error) {
+            failure = error.Message();
+        } catch (const std::bad_alloc&) {
+            failure = kInsufficientMemory;
+        }
+    }
+    if (failure) {
+        ShowFailure(kHostsFailure, *failure);
+    }
+}
+
+void BrowserPage::ViewHostSelectItem(int item, bool selected) {
+    if (!selected || item < 0) {
+        return;
+    }
+    const std::int32_t previousHostId = CurrentHostId;
+    const std::int32_t previousFolderId = CurrentFolderId;
+    std::u16string previousHostName = CurrentHostName;
+    CurrentHostId = ViewHost.RowId(item);
+    CurrentHostName = ViewHost.RowCaption(item);
+    CurrentFolderId = -1;
+    if (!DisplayHostFiles(CurrentHostId, -1)) {
+        // The view still shows the previous host's folder: keep the state that names it, so
+        // that opening a folder or a file there goes where the rows came from.
+        CurrentHostId = previousHostId;
+        CurrentFolderId = previousFolderId;
+        CurrentHostName = std::move(previousHostName);
+        return;
+    }
+    SetCurrentPath(CurrentHostName);
+}
+
+bool BrowserPage::DisplayHostFiles(std::int32_t hostId, std::int32_t folderId) {
+    std::optional<VirtualListDetach> detach;
+    bool answered = false;
+    std::optional<std::u16string> failure;
+    FolderListingSink sink;
+    sink.AnswerArrived = [&] {
+        answered = true;
+        detach.emplace(ViewContent.Handle(), [this] { return FolderListing.size(); });
+        FolderListing.clear();
+        if (folderId == -1) {
+            SetCurrentPath(CurrentHostName);
+        }
+    };
+    sink.Path = [this](std::u16string&& path) { SetCurrentPath(path); };
+    sink.Item = [this](TFileBrowserItem&& item) { FolderListing.push_back(std::move(item)); };
+    try {
+        FetchFolder(connector_, settings_.ServerName, hostId, folderId, sink,
+                    [this](const std::u16string& text) { host_.SetStatusText(0, text); });
+        FinishFolderListing(FolderListing, folderId, ParentMap);
+        host_.SetStatusText(1, FileCountText(FolderListing.size()));
+    } catch (const Failure& error) {
+        failure = error.Message();
+    } catch (const std::bad_alloc&) {
+        failure = kInsufficientMemory;
+    }
+    // The list gets its rows back before any message box, so it shows them behind it.
+    detach.reset();
+    if (failure) {
+        ShowFailure(kFilesFailure, *failure);
+    }
+    return answered;
+}
+
+void BrowserPage::SetCurrentPath(const std::u16string& path) {
+    SetWindowTextW(pathLine_, AsWide(PathLineText(path)));
+    CurrentPath = CurrentPathOf(path);
+}
+
+void BrowserPage::ViewContentDblClick() {
+    const int row = ViewContent.RowAt(desktop_.CursorPosition());
+    if (row < 0 || static_cast<std::size_t>(row) >= FolderListing.size()) {
+        return;
+    }
+    const TFileBrowserItem& entry = FolderListing[static_cast<std::size_t>(row)];
+    if (!entry.IsFolder) {
+        return;
+    }
+    const std::int32_t folderId = entry.Id;  // the listing is rebuilt below
+    RecordParent(ParentMap, folderId, CurrentFolderId);
+    const std::int32_t previousFolderId = CurrentFolderId;
+    CurrentFolderId = folderId;
+    if (!DisplayHostFiles(CurrentHostId, CurrentFolderId)) {
+        // The previous folder is still on display; a folder opened from it next must be
+        // recorded with it as its parent.
+        CurrentFolderId = previousFolderId;
+    }
+}
+
+void BrowserPage::ViewContentContextMenu(LPARAM position) {
+    host_.ShowOperationPopup(ViewContent.Handle(), position);
+}
+
+void BrowserPage::Clear() {
+    {
+        const VirtualListDetach detach(ViewContent.Handle(),
+                                       [this] { return FolderListing.size(); });
+        FolderListing = {};
+    }
+    ParentMap.Clear();
+}
+
+const TFileBrowserItem* BrowserPage::SelectedEntry() const {
+    const int row = ViewContent.SelectedRow();
+    return row >= 0 && static_cast<std::size_t>(row) < FolderListing.size()
+               ? &FolderListing[static_cast<std::size_t>(row)]
+               : nullptr;
+}
+
+OperationsEnabled BrowserPage::Enabled() const {
+    return BrowserOperationsEnabled(SelectedEntry());
+}
+
+std::optional<std::u16string> BrowserPage::SelectedItemPath() const {
+    if (const TFileBrowserItem* entry = SelectedEntry()) {
+        return BrowserItemPath(CurrentPath, *entry);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::u16string> BrowserPage::SelectedFolderPath() const {
+    if (SelectedEntry() != nullptr) {
+        return BrowserFolderPath(CurrentPath);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::u16string> BrowserPage::MapDrivePath() const {
+    // The selected row is itself the folder to map.
+    return SelectedItemPath();
+}
+
+std::u16string_view BrowserPage::OpenFolderFailurePrefix() const {
+    return kOpenCurrentFolderFailure;
+}
+
+}  // namespace kestrine

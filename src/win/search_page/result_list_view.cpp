@@ -1,0 +1,84 @@
+#include "search_page/result_list_view.h"
+
+#include <iterator>
+
+#include "search/result_row.h"
+#include "ui/list_view.h"
+
+namespace kestrine {
+
+ResultListView::ResultListView(const SearchResultList& rows, const ValueFormatter& formatter,
+                               IconIndexCache& icons, ResultListDelegate& delegate)
+    : rows_(rows), formatter_(formatter), icons_(icons), delegate_(delegate) {}
+
+ResultListView::~ResultListView() {
+    if (list_ != nullptr && IsWindow(list_)) {
+        SetVirtualRowCount(list_, 0);
+    }
+}
+
+HWND ResultListView::Create(HWND parent, int id, unsigned dpi) {
+    list_ = CreateReportList(parent, id, true);
+    static constexpr ListColumn kColumns[] = {
+        {u"File Name", 230}, {u"Folder", 170},       {u"Computer", 80},
+        {u"File Size", 60},  {u"Date Modified", 90},
+    };
+    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
+        AddListColumn(list_, i, kColumns[i], dpi);
+    }
+    ReflectFrom(list_);
+    return list_;
+}
+
+void ResultListView::ShowRowCount() {
+    SetVirtualRowCount(list_, static_cast<int>(rows_.Count()));
+}
+
+void ResultListView::ShowSorted(int sortTag) {
+    ShowSortArrow(list_, sortTag);
+    RepaintVisibleRows(list_);
+}
+
+int ResultListView::SelectedRow() const {
+    return kestrine::SelectedRow(list_);
+}
+
+LRESULT ResultListView::OnNotify(const NMHDR& header) {
+    switch (header.code) {
+        case LVN_GETDISPINFOW:
+            ViewResultsData(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)));
+            break;
+        case LVN_COLUMNCLICK:
+            delegate_.ViewResultsColumnClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
+            break;
+        case NM_DBLCLK:
+            delegate_.ViewResultsDblClick();
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+void ResultListView::OnContextMenu(LPARAM position) {
+    delegate_.ViewResultsContextMenu(position);
+}
+
+void ResultListView::ViewResultsData(NMLVDISPINFOW& request) {
+    LVITEMW& cell = request.item;
+    // A paint may still ask for a row of the page before.
+    const TFileSearchItem* item = cell.iItem < 0 ? nullptr : rows_.Row(static_cast<std::size_t>(cell.iItem));
+    if (item == nullptr) {
+        return;
+    }
+    if ((cell.mask & LVIF_TEXT) != 0) {
+        cellText_.clear();
+        AppendResultCellText(*item, cell.iSubItem, formatter_, cellText_);
+        CopyCellText(cell, cellText_);
+    }
+    if ((cell.mask & LVIF_IMAGE) != 0 && cell.iSubItem == 0) {
+        cell.iImage = icons_.IndexFor(item->FileName, static_cast<std::uint32_t>(item->Attributes));
+    }
+}
+
+}  // namespace kestrine
