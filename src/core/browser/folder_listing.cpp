@@ -4,7 +4,7 @@
 
 #include "browser/parent_map.h"
 #include "common/text.h"
-#include "lists/text_compare.h"
+#include "platform/text_compare.h"
 
 namespace kestrine {
 

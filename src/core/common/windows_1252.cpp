@@ -1,4 +1,4 @@
-#include "common/ansi_code_page.h"
+#include "common/windows_1252.h"
 
 namespace kestrine {
 namespace {

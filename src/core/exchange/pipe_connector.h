@@ -29,6 +29,8 @@ class PipeConnector {
     virtual void Close() = 0;
     // The error code of the last failed operation (0 when the system gave none).
     virtual std::uint32_t LastError() const = 0;
+    // Forgets that code, as if no operation had failed yet.
+    virtual void ClearLastError() = 0;
     // The system's text for an error code, trailing blanks and full stops removed.
     virtual std::u16string SystemMessage(std::uint32_t code) const = 0;
 };

@@ -1,11 +1,11 @@
 #include "exchange/server_exchange.h"
 
-#include <array>
 #include <new>
 #include <vector>
 
 #include "common/failure.h"
 #include "common/text.h"
+#include "protocol/framing.h"
 
 namespace kestrine {
 namespace {
@@ -32,15 +32,10 @@ class ConnectionGuard {
                   connector.SystemMessage(code));
 }
 
-std::array<std::uint8_t, 4> LittleEndian32(std::uint32_t value) {
-    return {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-            static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
-}
-
 // The length prefix may arrive in pieces; a failed or empty read before all four bytes
 // is an operating-system failure.
 std::uint32_t ReadAnswerLength(PipeConnector& connector) {
-    std::array<std::uint8_t, 4> prefix{};
+    LengthPrefix prefix{};
     std::size_t have = 0;
     while (have < prefix.size()) {
         std::size_t got = 0;
@@ -49,9 +44,7 @@ std::uint32_t ReadAnswerLength(PipeConnector& connector) {
         }
         have += got;
     }
-    return static_cast<std::uint32_t>(prefix[0]) | static_cast<std::uint32_t>(prefix[1]) << 8 |
-           static_cast<std::uint32_t>(prefix[2]) << 16 |
-           static_cast<std::uint32_t>(prefix[3]) << 24;
+    return DecodeLength(prefix);
 }
 
 void AppendBounded(Bytes& answer, std::span<const std::uint8_t> bytes) {
@@ -79,25 +72,7 @@ std::vector<std::u16string> SplitServerList(const std::u16string& serverList) {
     }
 }
 
-bool StartsWithErrorText(const Bytes& answer) {
-    static constexpr char16_t kMarker[] = u"ERROR:";
-    if (answer.size() < 12) {
-        return false;
-    }
-    for (std::size_t i = 0; i < 6; ++i) {
-        const char16_t unit = static_cast<char16_t>(answer[2 * i] | answer[2 * i + 1] << 8);
-        if (unit != kMarker[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
 }  // namespace
-
-std::u16string PipePathFor(const std::u16string& serverName) {
-    return u"\\\\" + serverName + u"\\pipe\\vellmora_kestrine_server";
-}
 
 bool TryServer(PipeConnector& connector, const std::u16string& name, const Bytes& request,
                Bytes& answer) {
@@ -112,7 +87,7 @@ bool TryServer(PipeConnector& connector, const std::u16string& name, const Bytes
     if (!connector.SetByteMode()) {
         return false;
     }
-    const auto prefix = LittleEndian32(static_cast<std::uint32_t>(request.size()));
+    const auto prefix = EncodeLength(static_cast<std::uint32_t>(request.size()));
     if (!connector.Write(prefix)) {
         ThrowOsFailure(connector);
     }
@@ -141,6 +116,9 @@ void ServerExchange(PipeConnector& connector, const std::u16string& serverList,
         throw Failure(u"Too long request");
     }
     answer.clear();
+    // The failure text names the last error of these attempts, never one kept from an
+    // earlier exchange (an attempt can fail without a failed call, e.g. an empty answer).
+    connector.ClearLastError();
     bool connected = false;
     for (const std::u16string& entry : SplitServerList(serverList)) {
         if (TryServer(connector, entry, request, answer)) {
@@ -158,7 +136,7 @@ void ServerExchange(PipeConnector& connector, const std::u16string& serverList,
     if (status) {
         status(u"Connected to " + AsciiUpper(serverList));
     }
-    if (StartsWithErrorText(answer)) {
+    if (IsErrorAnswer(answer)) {
         throw Failure(Utf16LeToText(answer));
     }
 }

@@ -7,15 +7,13 @@
 
 #include "common/bytes.h"
 #include "exchange/pipe_connector.h"
+#include "protocol/framing.h"
 
 namespace kestrine {
 
 // Receives the connection text for the status bar ("Connected to ..." or
 // "Communication error"), so the exchange needs no window.
 using StatusSink = std::function<void(const std::u16string&)>;
-
-// The well-known pipe of the search server on one computer.
-std::u16string PipePathFor(const std::u16string& serverName);
 
 // A request of this many bytes or more is refused before any connection is made.
 inline constexpr std::size_t kRequestLimit = 65535;

@@ -2,7 +2,7 @@
 
 #include "common/failure.h"
 #include "common/text.h"
-#include "lists/text_compare.h"
+#include "platform/text_compare.h"
 
 namespace kestrine {
 namespace {

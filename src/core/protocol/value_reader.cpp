@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "common/ansi_code_page.h"
+#include "platform/ansi_code_page.h"
 #include "common/failure.h"
 #include "common/text.h"
 

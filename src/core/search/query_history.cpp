@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "lists/text_compare.h"
+#include "platform/text_compare.h"
 
 namespace kestrine {
 

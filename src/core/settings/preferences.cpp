@@ -1,7 +1,7 @@
 #include "settings/preferences.h"
 
 #include "common/text.h"
-#include "lists/text_compare.h"
+#include "platform/text_compare.h"
 #include "settings/settings.h"
 
 namespace kestrine {

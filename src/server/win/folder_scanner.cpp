@@ -5,17 +5,13 @@
 #include <algorithm>
 #include <string>
 
+#include "base/unique_handle.h"
 #include "filetime.h"
 #include "name_match.h"
 #include "win_text.h"
 
 namespace kestrine::server {
 namespace {
-
-struct FindClose_ {
-    void operator()(HANDLE handle) const { FindClose(handle); }
-};
-using FindHandle = std::unique_ptr<void, FindClose_>;
 
 struct Entry {
     std::u16string name;
@@ -44,10 +40,9 @@ bool ListFolder(const std::u16string& folder, std::vector<Entry>& entries) {
     entries.clear();
     WIN32_FIND_DATAW data{};
     const std::u16string pattern = folder + u"\\*";
-    FindHandle find(FindFirstFileExW(AsWide(pattern), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                     nullptr, 0));
-    if (find.get() == INVALID_HANDLE_VALUE) {
-        find.release();
+    const UniqueFindHandle find(FindFirstFileExW(AsWide(pattern), FindExInfoBasic, &data,
+                                                 FindExSearchNameMatch, nullptr, 0));
+    if (!find) {
         return false;
     }
     do {

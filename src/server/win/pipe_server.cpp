@@ -2,14 +2,13 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <memory>
-#include <mutex>
 #include <thread>
 #include <vector>
 
+#include "protocol/framing.h"
 #include "request_handler.h"
-#include "ui/unique_handle.h"
+#include "base/unique_handle.h"
 
 namespace kestrine::server {
 namespace {
@@ -19,18 +18,11 @@ namespace {
 constexpr DWORD kIoTimeoutMs = 30000;
 constexpr DWORD kBufferSize = 64 * 1024;
 
-std::mutex logMutex;
-
-void Log(const std::string& line) {
-    const std::lock_guard lock(logMutex);
-    std::fprintf(stderr, "%s\n", line.c_str());
-    std::fflush(stderr);
-}
-
 // One pipe instance with its event for overlapped operations.
 class Instance {
   public:
-    Instance(HANDLE pipe, HANDLE event) : pipe_(pipe), event_(event) {}
+    Instance(UniqueKernelHandle pipe, UniqueKernelHandle event)
+        : pipe_(std::move(pipe)), event_(std::move(event)) {}
 
     bool Connect() {
         OVERLAPPED overlapped{};
@@ -108,13 +100,12 @@ class Instance {
     UniqueKernelHandle event_;
 };
 
-void ServeOne(Instance& instance, const IndexSource& index) {
-    std::uint8_t prefix[4];
-    if (!instance.ReadExactly(prefix, 4)) {
+void ServeOne(Instance& instance, const IndexSource& index, const LogLine& log) {
+    LengthPrefix prefix{};
+    if (!instance.ReadExactly(prefix.data(), prefix.size())) {
         return;
     }
-    const std::uint32_t length =
-        prefix[0] | prefix[1] << 8 | prefix[2] << 16 | static_cast<std::uint32_t>(prefix[3]) << 24;
+    const std::uint32_t length = DecodeLength(prefix);
     HandledRequest handled;
     if (length > kMaxRequestBytes) {
         handled.command = "-";
@@ -128,24 +119,22 @@ void ServeOne(Instance& instance, const IndexSource& index) {
         }
         handled = HandleRequest(*index(), request);
     }
-    const std::uint32_t size = static_cast<std::uint32_t>(handled.answer.size());
-    const std::uint8_t answerPrefix[4] = {
-        static_cast<std::uint8_t>(size), static_cast<std::uint8_t>(size >> 8),
-        static_cast<std::uint8_t>(size >> 16), static_cast<std::uint8_t>(size >> 24)};
-    if (instance.WriteAll(answerPrefix, 4) &&
+    const LengthPrefix answerPrefix =
+        EncodeLength(static_cast<std::uint32_t>(handled.answer.size()));
+    if (instance.WriteAll(answerPrefix.data(), answerPrefix.size()) &&
         instance.WriteAll(handled.answer.data(), handled.answer.size())) {
         instance.AwaitClientClose();
     }
-    Log(handled.LogLine());
+    log(handled.LogLine());
 }
 
-void Worker(std::unique_ptr<Instance> instance, const IndexSource& index) {
+void Worker(std::unique_ptr<Instance> instance, IndexSource index, LogLine log) {
     while (true) {
         if (instance->Connect()) {
             try {
-                ServeOne(*instance, index);
+                ServeOne(*instance, index, log);
             } catch (const std::exception&) {
-                Log("- connection dropped: out of memory");
+                log("- connection dropped: out of memory");
             }
         }
         instance->Disconnect();
@@ -153,25 +142,26 @@ void Worker(std::unique_ptr<Instance> instance, const IndexSource& index) {
 }
 
 std::unique_ptr<Instance> CreateInstance(const std::wstring& path, int instances, bool first) {
-    const HANDLE pipe = CreateNamedPipeW(
+    UniqueKernelHandle pipe(CreateNamedPipeW(
         path.c_str(),
         PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | (first ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0),
         PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT, static_cast<DWORD>(instances), kBufferSize,
-        kBufferSize, 0, nullptr);
-    if (pipe == INVALID_HANDLE_VALUE) {
+        kBufferSize, 0, nullptr));
+    if (!pipe) {
         return nullptr;
     }
+    // CreateEvent reports failure as null, not INVALID_HANDLE_VALUE.
     const HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     if (event == nullptr) {
-        CloseHandle(pipe);
         return nullptr;
     }
-    return std::make_unique<Instance>(pipe, event);
+    return std::make_unique<Instance>(std::move(pipe), UniqueKernelHandle(event));
 }
 
 }  // namespace
 
-bool ServePipe(const std::wstring& path, int instances, const IndexSource& index) {
+bool ServePipe(const std::wstring& path, int instances, const IndexSource& index,
+               const LogLine& log) {
     std::vector<std::unique_ptr<Instance>> created;
     for (int i = 0; i < instances; ++i) {
         std::unique_ptr<Instance> instance = CreateInstance(path, instances, i == 0);
@@ -182,7 +172,7 @@ bool ServePipe(const std::wstring& path, int instances, const IndexSource& index
     }
     std::vector<std::thread> workers;
     for (std::unique_ptr<Instance>& instance : created) {
-        workers.emplace_back(Worker, std::move(instance), std::cref(index));
+        workers.emplace_back(Worker, std::move(instance), index, log);
     }
     for (std::thread& worker : workers) {
         worker.join();

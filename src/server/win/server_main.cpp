@@ -6,13 +6,18 @@
 
 #include <chrono>
 #include <cstdio>
-#include <mutex>
-#include <thread>
+#include <memory>
+#include <optional>
+#include <string>
 
 #include "common/failure.h"
 #include "common/text.h"
 #include "folder_scanner.h"
+#include "index_store.h"
+#include "log_sink.h"
 #include "pipe_server.h"
+#include "protocol/framing.h"
+#include "rescan_thread.h"
 #include "server_options.h"
 #include "win_text.h"
 
@@ -21,7 +26,6 @@ namespace {
 using namespace kestrine;
 using namespace kestrine::server;
 
-constexpr wchar_t kPipePath[] = L"\\\\.\\pipe\\vellmora_kestrine_server";
 constexpr int kInstances = 16;
 
 std::vector<std::u16string> Arguments() {
@@ -47,35 +51,27 @@ int Run() {
         return 2;
     }
 
-    std::mutex indexMutex;
-    std::shared_ptr<const FileIndex> index = ScanHosts(options.hosts, nullptr);
-    std::fprintf(stderr, "indexed %zu hosts, %zu files\n", index->Hosts().size(),
-                 index->FileCount());
-    const IndexSource current = [&] {
-        const std::lock_guard lock(indexMutex);
-        return index;
-    };
-
+    // Declared in the order they are needed, so they end in reverse: the rescan thread is
+    // joined before the index it fills goes, the log outlives both. The serving threads share
+    // the index and the log rather than borrowing them.
+    const auto log = std::make_shared<LogSink>(GetStdHandle(STD_ERROR_HANDLE));
+    const auto store = std::make_shared<IndexStore>(ScanHosts(options.hosts, nullptr));
+    {
+        const std::shared_ptr<const FileIndex> index = store->Current();
+        log->Write("indexed " + std::to_string(index->Hosts().size()) + " hosts, " +
+                   std::to_string(index->FileCount()) + " files");
+    }
+    std::optional<RescanThread> rescan;
     if (options.rescanSeconds > 0) {
-        std::thread([&options, &index, &indexMutex] {
-            while (true) {
-                std::this_thread::sleep_for(std::chrono::seconds(options.rescanSeconds));
-                std::shared_ptr<const FileIndex> previous;
-                {
-                    const std::lock_guard lock(indexMutex);
-                    previous = index;
-                }
-                std::shared_ptr<const FileIndex> fresh = ScanHosts(options.hosts, previous.get());
-                const std::lock_guard lock(indexMutex);
-                index = std::move(fresh);
-            }
-        }).detach();
+        rescan.emplace(store, options.hosts, std::chrono::seconds(options.rescanSeconds));
     }
 
-    if (!ServePipe(kPipePath, kInstances, current)) {
+    if (!ServePipe(
+            AsWide(kLocalPipePath), kInstances, [store] { return store->Current(); },
+            [log](std::string line) { log->Write(std::move(line)); })) {
         const DWORD error = GetLastError();
-        std::fprintf(stderr, "server: cannot create the pipe (%lu): %s\n", error,
-                     Utf16ToUtf8(SystemMessageText(error)).c_str());
+        log->Write("server: cannot create the pipe (" + std::to_string(error) +
+                   "): " + Utf16ToUtf8(SystemMessageText(error)));
         return 1;
     }
     return 0;

@@ -9,7 +9,7 @@
 #include "dialogs/key_value_grid.h"
 #include "ui/dpi.h"
 #include "ui/fonts.h"
-#include "ui/unique_handle.h"
+#include "ui/ui_handles.h"
 #include "win_text.h"
 #include "window_text.h"
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/unique_handle.h"
 #include "exchange/pipe_connector.h"
 
 namespace kestrine {
@@ -8,7 +9,7 @@ namespace kestrine {
 class Win32PipeConnector : public PipeConnector {
   public:
     Win32PipeConnector() = default;
-    ~Win32PipeConnector() override;
+    ~Win32PipeConnector() override = default;
     Win32PipeConnector(const Win32PipeConnector&) = delete;
     Win32PipeConnector& operator=(const Win32PipeConnector&) = delete;
 
@@ -19,12 +20,13 @@ class Win32PipeConnector : public PipeConnector {
     bool Read(std::span<std::uint8_t> buffer, std::size_t& bytesRead) override;
     void Close() override;
     std::uint32_t LastError() const override;
+    void ClearLastError() override;
     std::u16string SystemMessage(std::uint32_t code) const override;
 
   private:
     bool Failed();
 
-    void* handle_ = nullptr;  // a HANDLE; null when no connection is open
+    UniqueKernelHandle pipe_;  // empty when no connection is open
     std::uint32_t lastError_ = 0;
 };
 

@@ -35,6 +35,36 @@ std::u16string TextOf(const std::vector<char16_t>& buffer, DWORD byteCount) {
     return std::u16string(stored.substr(0, stored.find(u'\0')));
 }
 
+bool IsText(DWORD type) {
+    return type == REG_SZ || type == REG_EXPAND_SZ;
+}
+
+// REG_EXPAND_SZ is how Windows marks a text whose %VARIABLES% are meant to be filled in (a
+// ServerName of %LOGONSERVER% set by an administrator, say), and Windows' own readers expand
+// it; so do we. A variable that is not set stays as written, as ExpandEnvironmentStrings
+// leaves it. A result too long to be a setting reads as missing.
+StoredValue Expanded(const std::u16string& text, DWORD maxBytes) {
+    // The environment may grow between asking for the size and expanding; try again.
+    std::u16string expanded(text.size() + 1, u'\0');
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const DWORD needed =
+            ExpandEnvironmentStringsW(AsWide(text), reinterpret_cast<wchar_t*>(expanded.data()),
+                                      static_cast<DWORD>(expanded.size()));
+        if (needed == 0) {
+            return StoredValue::Text(text);
+        }
+        if (needed > maxBytes / sizeof(char16_t)) {
+            return StoredValue::Missing();
+        }
+        if (needed <= expanded.size()) {
+            expanded.resize(needed - 1);
+            return StoredValue::Text(std::move(expanded));
+        }
+        expanded.assign(needed, u'\0');
+    }
+    return StoredValue::Missing();
+}
+
 }  // namespace
 
 RegistrySettingsStore::RegistrySettingsStore(std::u16string_view keyPath) {
@@ -60,20 +90,25 @@ StoredValue RegistrySettingsStore::Read(std::u16string_view nameView) const {
         if (type == REG_DWORD) {
             return ReadDword(search_.get(), name);
         }
-        if (type != REG_SZ || size > kMaxTextBytes) {
+        if (!IsText(type) || size > kMaxTextBytes) {
             return StoredValue::Missing();
         }
         std::vector<char16_t> buffer(size / sizeof(char16_t) + 1, u'\0');
         DWORD got = static_cast<DWORD>(buffer.size() * sizeof(char16_t));
+        const DWORD sizedType = type;
         const LSTATUS status = RegQueryValueExW(search_.get(), AsWide(name), nullptr, &type,
                                                 reinterpret_cast<BYTE*>(buffer.data()), &got);
-        if (status == ERROR_MORE_DATA || (status == ERROR_SUCCESS && type != REG_SZ)) {
+        if (status == ERROR_MORE_DATA || (status == ERROR_SUCCESS && type != sizedType)) {
             continue;
         }
         if (status != ERROR_SUCCESS) {
             return StoredValue::Missing();
         }
-        return StoredValue::Text(TextOf(buffer, got));
+        std::u16string text = TextOf(buffer, got);
+        if (type == REG_EXPAND_SZ) {
+            return Expanded(text, kMaxTextBytes);
+        }
+        return StoredValue::Text(std::move(text));
     }
     return StoredValue::Missing();
 }
@@ -91,6 +126,14 @@ void RegistrySettingsStore::WriteText(std::u16string_view name, std::u16string_v
     const std::u16string stored(text);
     const std::size_t bytes = (stored.size() + 1) * sizeof(char16_t);
     if (!search_ || bytes > kMaxTextBytes) {
+        return;
+    }
+    // Saving the settings writes every value; an expandable text that still reads the same
+    // keeps its variables rather than being frozen into today's expansion.
+    DWORD type = REG_NONE;
+    if (RegQueryValueExW(search_.get(), AsWide(std::u16string(name)), nullptr, &type, nullptr,
+                         nullptr) == ERROR_SUCCESS &&
+        type == REG_EXPAND_SZ && Read(name) == StoredValue::Text(stored)) {
         return;
     }
     RegSetValueExW(search_.get(), AsWide(std::u16string(name)), 0, REG_SZ,

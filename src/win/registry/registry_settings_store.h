@@ -6,23 +6,16 @@
 #include <string_view>
 
 #include "settings/settings_store.h"
-#include "ui/unique_handle.h"
+#include "base/unique_handle.h"
 
 namespace kestrine {
 
 inline constexpr std::u16string_view kSettingsKeyPath = u"Software\\Vellmora\\Kestrine Client";
 
-namespace detail {
-inline void CloseKey(HKEY key) {
-    RegCloseKey(key);
-}
-}  // namespace detail
-
-using UniqueKey = UniqueHandle<HKEY, detail::CloseKey>;
-
 // The settings in the registry: the values of HKEY_CURRENT_USER\<keyPath>\Search, integers as
-// REG_DWORD and texts as REG_SZ. The keys are opened with full access and created when
-// missing; when that fails every value reads as missing and writes are dropped.
+// REG_DWORD and texts as REG_SZ (REG_EXPAND_SZ is read too, expanded). The keys are opened with
+// full access and created when missing; when that fails every value reads as missing and writes are
+// dropped.
 class RegistrySettingsStore final : public SettingsStore {
   public:
     // Texts longer than this are not settings we wrote; they read as missing.

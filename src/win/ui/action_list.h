@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/unique_handle.h"
+#include "ui/ui_handles.h"
 
 namespace kestrine {
 

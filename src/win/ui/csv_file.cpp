@@ -18,17 +18,11 @@ namespace {
 
 }  // namespace
 
-FileByteSink::FileByteSink(const std::u16string& path) {
-    file_ = CreateFileW(AsWide(path), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                        FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file_ == INVALID_HANDLE_VALUE) {
+FileByteSink::FileByteSink(const std::u16string& path)
+    : file_(CreateFileW(AsWide(path), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                        FILE_ATTRIBUTE_NORMAL, nullptr)) {
+    if (!file_) {
         ThrowLastError();
-    }
-}
-
-FileByteSink::~FileByteSink() {
-    if (file_ != INVALID_HANDLE_VALUE) {
-        CloseHandle(file_);
     }
 }
 
@@ -38,7 +32,7 @@ void FileByteSink::Write(std::span<const std::uint8_t> bytes) {
     while (!bytes.empty()) {
         const auto size = static_cast<DWORD>(std::min(bytes.size(), kChunk));
         DWORD written = 0;
-        if (!WriteFile(file_, bytes.data(), size, &written, nullptr)) {
+        if (!WriteFile(file_.get(), bytes.data(), size, &written, nullptr)) {
             ThrowLastError();
         }
         if (written == 0) {
@@ -49,9 +43,9 @@ void FileByteSink::Write(std::span<const std::uint8_t> bytes) {
 }
 
 void FileByteSink::Close() {
-    const HANDLE file = file_;
-    file_ = INVALID_HANDLE_VALUE;
-    if (file != INVALID_HANDLE_VALUE && !CloseHandle(file)) {
+    // Closed here rather than by the owner, so that a failure to close is reported.
+    const HANDLE file = file_.release();
+    if (file != UniqueKernelHandle::InvalidValue() && !CloseHandle(file)) {
         ThrowLastError();
     }
 }

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 
+#include "base/unique_handle.h"
 #include "search/byte_sink.h"
 
 namespace kestrine {
@@ -16,7 +17,7 @@ class FileByteSink final : public ByteSink {
   public:
     // Throws Failure when the file cannot be created.
     explicit FileByteSink(const std::u16string& path);
-    ~FileByteSink() override;
+    ~FileByteSink() override = default;
     FileByteSink(const FileByteSink&) = delete;
     FileByteSink& operator=(const FileByteSink&) = delete;
 
@@ -25,7 +26,7 @@ class FileByteSink final : public ByteSink {
     void Close();
 
   private:
-    HANDLE file_ = INVALID_HANDLE_VALUE;
+    UniqueKernelHandle file_;
 };
 
 // The user's list separator: the first character of the locale's list separator, or ","

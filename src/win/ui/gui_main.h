@@ -18,7 +18,7 @@
 #include "ui/panel.h"
 #include "ui/splitter.h"
 #include "ui/status_bar.h"
-#include "ui/unique_handle.h"
+#include "ui/ui_handles.h"
 #include "ui/win_value_formatter.h"
 #include "ui/window.h"
 

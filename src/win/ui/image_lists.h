@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/unique_handle.h"
+#include "ui/ui_handles.h"
 
 namespace kestrine {
 

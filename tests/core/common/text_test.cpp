@@ -1,4 +1,5 @@
-#include "common/ansi_code_page.h"
+#include "common/windows_1252.h"
+#include "platform/ansi_code_page.h"
 #include "common/text.h"
 
 #include <gtest/gtest.h>

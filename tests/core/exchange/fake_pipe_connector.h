@@ -10,6 +10,7 @@
 #include "common/bytes.h"
 #include "common/text.h"
 #include "exchange/pipe_connector.h"
+#include "protocol/framing.h"
 
 namespace kestrine::testing {
 
@@ -33,8 +34,8 @@ struct ScriptedServer {
 };
 
 inline Bytes Prefix(std::uint32_t length) {
-    return {static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8),
-            static_cast<std::uint8_t>(length >> 16), static_cast<std::uint8_t>(length >> 24)};
+    const LengthPrefix prefix = EncodeLength(length);
+    return Bytes(prefix.begin(), prefix.end());
 }
 
 // Reads that deliver a whole answer: length prefix, then the body in the given chunks.
@@ -121,6 +122,7 @@ class FakePipeConnector : public PipeConnector {
         }
     }
     std::uint32_t LastError() const override { return lastError; }
+    void ClearLastError() override { lastError = 0; }
     std::u16string SystemMessage(std::uint32_t code) const override {
         return u"message " + ToText(code);
     }

@@ -140,6 +140,24 @@ TEST(ServerExchangeTest, ReportsTheLastErrorWhenNoServerAnswers) {
     EXPECT_TRUE(outcome.answer.empty());
 }
 
+TEST(ServerExchangeTest, TheFailureNamesOnlyAnErrorOfThisExchange) {
+    FakePipeConnector connector;
+    connector.servers[PipePathFor(u"busy")] = Unreachable(231);
+    ScriptedServer emptyAnswer;  // no call fails: the attempt just brings nothing
+    emptyAnswer.reads = AnswerReads(0, {});
+    connector.servers[PipePathFor(u"empty")] = emptyAnswer;
+    const std::u16string prefix =
+        u"Unable to connect to the database. Check the server name in preferences. ";
+
+    EXPECT_EQ(Exchange(connector, u"busy").failure, prefix + u"message 231");
+    connector.servers[PipePathFor(u"empty")] = emptyAnswer;
+    EXPECT_EQ(Exchange(connector, u"empty").failure, prefix + u"message 0");
+    // Within one exchange the last error of its attempts counts, even if a later one
+    // failed without an error of its own.
+    connector.servers[PipePathFor(u"empty")] = emptyAnswer;
+    EXPECT_EQ(Exchange(connector, u"busy,empty").failure, prefix + u"message 231");
+}
+
 TEST(ServerExchangeTest, SkipsServersThatCannotBeUsedAndClosesWhatWasOpened) {
     struct Case {
         const char* name;

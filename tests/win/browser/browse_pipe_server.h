@@ -22,7 +22,7 @@
 // asked. Header-only: the test program is built from its *_test.cpp files alone.
 namespace kestrine::testing {
 
-inline constexpr wchar_t kLocalServerPipe[] = L"\\\\.\\pipe\\vellmora_kestrine_server";
+inline const wchar_t* const kLocalServerPipe = AsWide(kLocalPipePath);
 
 // An answer body as the server sends it: the value stream compressed.
 inline Bytes Compressed(const Bytes& stream) {

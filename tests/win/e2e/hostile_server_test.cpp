@@ -17,7 +17,7 @@ using testing::RunProgram;
 using testing::ScriptedPipeServer;
 using testing::ServerSide;
 
-const wchar_t kServerPipe[] = L"\\\\.\\pipe\\vellmora_kestrine_server";
+const wchar_t* const kServerPipe = AsWide(kLocalPipePath);
 
 ProgramResult SearchThrough(ScriptedPipeServer::Behaviour behaviour) {
     ScriptedPipeServer server(kServerPipe, {std::move(behaviour)});

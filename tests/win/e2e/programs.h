@@ -10,7 +10,9 @@
 #include <thread>
 #include <vector>
 
-#include "ui/unique_handle.h"
+#include "protocol/framing.h"
+#include "base/unique_handle.h"
+#include "win_text.h"
 
 namespace kestrine::testing {
 
@@ -181,35 +183,38 @@ class TempTree {
     std::wstring root_;
 };
 
+// Where a server's standard output and error go when not to a log file.
+enum class ServerOutput {
+    Nul,     // the NUL device
+    Closed,  // no handles at all, as for a program started without a console
+    Full,    // a pipe that nobody reads, filled before the server starts
+};
+
 // server.exe, started for one test and always terminated at the end of it. Ready() once
-// the pipe accepts connections. Its log goes to logPath, to read when a test fails (not to
-// NUL: under Wine a server logging to NUL stalls its pipe instances).
+// the pipe accepts connections. Its log goes to logPath, to read when a test fails, or
+// nowhere useful (ServerOutput).
 class ServerProcess {
   public:
     ServerProcess(const std::vector<std::wstring>& args, const std::wstring& logPath) {
-        const std::wstring exe = BuiltProgram(L"server\\server.exe");
         SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
         log_.reset(CreateFileW(logPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
                                CREATE_ALWAYS, 0, nullptr));
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdError = log_.get();
-        startup.hStdOutput = log_.get();
-        std::wstring line = CommandLine(exe, args);
-        if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                            &startup, &process_)) {
-            return;
+        Start(args, log_.get());
+    }
+    ServerProcess(const std::vector<std::wstring>& args, ServerOutput output) {
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        switch (output) {
+            case ServerOutput::Nul:
+                log_.reset(CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                       &inherit, OPEN_EXISTING, 0, nullptr));
+                break;
+            case ServerOutput::Closed:
+                break;
+            case ServerOutput::Full:
+                MakeFullPipe(inherit);
+                break;
         }
-        for (int attempt = 0; attempt < 200 && !ready_; ++attempt) {
-            if (WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0) {
-                return;  // it ended early: a bad command line or the pipe is taken
-            }
-            ready_ = WaitNamedPipeW(L"\\\\.\\pipe\\vellmora_kestrine_server", 100) != FALSE;
-            if (!ready_) {
-                Sleep(50);
-            }
-        }
+        Start(args, log_ ? log_.get() : nullptr);
     }
     ~ServerProcess() {
         if (process_.hProcess != nullptr) {
@@ -225,6 +230,54 @@ class ServerProcess {
     bool Ready() const { return ready_; }
 
   private:
+    // The write end goes to the server; the read end stays here, unread, so the pipe stays
+    // full rather than broken.
+    void MakeFullPipe(SECURITY_ATTRIBUTES& inherit) {
+        HANDLE read = nullptr;
+        HANDLE write = nullptr;
+        if (!CreatePipe(&read, &write, &inherit, 1)) {
+            return;
+        }
+        unreadEnd_.reset(read);
+        log_.reset(write);
+        SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+        DWORD noWait = PIPE_NOWAIT;
+        if (SetNamedPipeHandleState(write, &noWait, nullptr, nullptr)) {
+            const std::string filler(4096, 'f');
+            DWORD written = 0;
+            for (int i = 0; i < 1024 && WriteFile(write, filler.data(), 4096, &written, nullptr) &&
+                            written > 0;
+                 ++i) {
+            }
+            DWORD wait = PIPE_WAIT;
+            SetNamedPipeHandleState(write, &wait, nullptr, nullptr);
+        }
+    }
+
+    void Start(const std::vector<std::wstring>& args, HANDLE output) {
+        const std::wstring exe = BuiltProgram(L"server\\server.exe");
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdError = output;
+        startup.hStdOutput = output;
+        std::wstring line = CommandLine(exe, args);
+        if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                            &startup, &process_)) {
+            return;
+        }
+        for (int attempt = 0; attempt < 200 && !ready_; ++attempt) {
+            if (WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0) {
+                return;  // it ended early: a bad command line or the pipe is taken
+            }
+            ready_ = WaitNamedPipeW(AsWide(kLocalPipePath), 100) != FALSE;
+            if (!ready_) {
+                Sleep(50);
+            }
+        }
+    }
+
+    UniqueKernelHandle unreadEnd_;
     UniqueKernelHandle log_;
     PROCESS_INFORMATION process_{};
     bool ready_ = false;

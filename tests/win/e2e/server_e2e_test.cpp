@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "common/inflate.h"
+#include "common/text.h"
 #include "e2e/programs.h"
 #include "exchange/server_exchange.h"
 #include "pipe/win32_pipe_connector.h"
@@ -127,19 +128,21 @@ TEST_F(ServerE2eTest, FailuresEndWithTheirMessage) {
 
 // One raw exchange: the prefix announces `announced` bytes, then `body` is sent.
 std::u16string RawExchange(std::uint32_t announced, const Bytes& body) {
-    const wchar_t* path = L"\\\\.\\pipe\\vellmora_kestrine_server";
+    const wchar_t* path = AsWide(kLocalPipePath);
     WaitNamedPipeW(path, 10000);
     UniqueKernelHandle pipe(CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD done = 0;
-    WriteFile(pipe.get(), &announced, 4, &done, nullptr);
+    const LengthPrefix prefix = EncodeLength(announced);
+    WriteFile(pipe.get(), prefix.data(), 4, &done, nullptr);
     if (!body.empty()) {
         WriteFile(pipe.get(), body.data(), static_cast<DWORD>(body.size()), &done, nullptr);
     }
-    std::uint32_t length = 0;
-    if (!ReadFile(pipe.get(), &length, 4, &done, nullptr) || done != 4) {
+    LengthPrefix answerPrefix{};
+    if (!ReadFile(pipe.get(), answerPrefix.data(), 4, &done, nullptr) || done != 4) {
         return u"(no answer)";
     }
+    const std::uint32_t length = DecodeLength(answerPrefix);
     Bytes answer(length);
     std::size_t have = 0;
     while (have < length &&
@@ -148,11 +151,8 @@ std::u16string RawExchange(std::uint32_t announced, const Bytes& body) {
            done > 0) {
         have += done;
     }
-    std::u16string text;
-    for (std::size_t i = 0; i + 1 < have; i += 2) {
-        text.push_back(static_cast<char16_t>(answer[i] | answer[i + 1] << 8));
-    }
-    return text;
+    answer.resize(have);
+    return Utf16LeToText(answer);
 }
 
 TEST_F(ServerE2eTest, RefusesBadRequestsAndKeepsServing) {
@@ -161,9 +161,9 @@ TEST_F(ServerE2eTest, RefusesBadRequestsAndKeepsServing) {
               u"ERROR: malformed request document: element a is not closed at offset 3");
     {
         // A client that goes away without a word.
-        UniqueKernelHandle silent(CreateFileW(L"\\\\.\\pipe\\vellmora_kestrine_server",
-                                              GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        UniqueKernelHandle silent(CreateFileW(AsWide(kLocalPipePath), GENERIC_READ | GENERIC_WRITE,
+                                              0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                              nullptr));
     }
     const ProgramResult usage = Tool({L"search", L"report"});
     EXPECT_EQ(usage.exitCode, 2u);

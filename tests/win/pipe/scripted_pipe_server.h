@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "common/bytes.h"
+#include "protocol/framing.h"
+#include "win_text.h"
 
 namespace kestrine::testing {
 
@@ -19,19 +21,16 @@ class ServerSide {
 
     // Reads a length-prefixed request; empty when the client sent nothing readable.
     Bytes ReadRequest() {
-        Bytes prefix = ReadExactly(4);
-        if (prefix.size() != 4) {
+        const Bytes prefix = ReadExactly(kLengthPrefixSize);
+        if (prefix.size() != kLengthPrefixSize) {
             return {};
         }
-        const std::uint32_t length = prefix[0] | prefix[1] << 8 | prefix[2] << 16 |
-                                     static_cast<std::uint32_t>(prefix[3]) << 24;
-        return ReadExactly(length);
+        return ReadExactly(DecodeLength(
+            std::span<const std::uint8_t, kLengthPrefixSize>(prefix.data(), kLengthPrefixSize)));
     }
     void WriteLength(std::uint32_t length) {
-        const std::uint8_t prefix[4] = {
-            static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8),
-            static_cast<std::uint8_t>(length >> 16), static_cast<std::uint8_t>(length >> 24)};
-        Write(prefix, 4);
+        const LengthPrefix prefix = EncodeLength(length);
+        Write(prefix.data(), prefix.size());
     }
     bool Write(const Bytes& bytes) { return Write(bytes.data(), bytes.size()); }
     // Returns once the client has read the bytes; false when it has gone away.

@@ -18,7 +18,7 @@ using testing::ScriptedPipeServer;
 using testing::ServerSide;
 
 // Under Wine a pipe of this computer is reached through the server name ".".
-const wchar_t kServerPipe[] = L"\\\\.\\pipe\\vellmora_kestrine_server";
+const wchar_t* const kServerPipe = AsWide(kLocalPipePath);
 
 struct Outcome {
     std::optional<std::u16string> failure;

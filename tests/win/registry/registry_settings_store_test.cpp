@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
+#include <optional>
 #include <vector>
 
 namespace kestrine {
@@ -33,8 +35,8 @@ class RegistrySettingsStoreTest : public ::testing::Test {
 
     DWORD RawType(const std::u16string& name) {
         DWORD type = REG_NONE;
-        RegGetValueW(HKEY_CURRENT_USER, AsWide(SearchPath()), AsWide(name), RRF_RT_ANY, &type,
-                     nullptr, nullptr);
+        RegGetValueW(HKEY_CURRENT_USER, AsWide(SearchPath()), AsWide(name),
+                     RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, nullptr);
         return type;
     }
 
@@ -100,6 +102,53 @@ TEST_F(RegistrySettingsStoreTest, TextWithoutItsNulOrWithAnOddLengthIsReadSafely
     EXPECT_EQ(store.Read(u"OddLength"), StoredValue::Text(u"ab"));
     EXPECT_EQ(store.Read(u"InnerNul"), StoredValue::Text(u"ab"));
     EXPECT_EQ(store.Read(u"Empty"), StoredValue::Text(u""));
+}
+
+TEST_F(RegistrySettingsStoreTest, ExpandableTextReadsAsTextWithItsVariablesFilledIn) {
+    ASSERT_TRUE(SetEnvironmentVariableW(L"KESTRINE_TEST_SERVER", L"FILESRV"));
+    const struct {
+        const char16_t* name;
+        const wchar_t* stored;
+        StoredValue read;
+    } cases[] = {
+        {u"Plain", L"FILESRV", StoredValue::Text(u"FILESRV")},
+        {u"Variable", L"%KESTRINE_TEST_SERVER%,backup", StoredValue::Text(u"FILESRV,backup")},
+        {u"Unset", L"%KESTRINE_TEST_UNSET%", StoredValue::Text(u"%KESTRINE_TEST_UNSET%")},
+        {u"Empty", L"", StoredValue::Text(u"")},
+    };
+    RegistrySettingsStore store(keyPath_);
+    for (const auto& c : cases) {
+        PutRaw(c.name, REG_EXPAND_SZ, c.stored,
+               static_cast<DWORD>((std::wcslen(c.stored) + 1) * sizeof(wchar_t)));
+        EXPECT_EQ(store.Read(c.name), c.read) << Utf16ToUtf8(c.name);
+    }
+    SetEnvironmentVariableW(L"KESTRINE_TEST_SERVER", nullptr);
+}
+
+TEST_F(RegistrySettingsStoreTest, ExpandableServerNameNeedsNoFirstRunAndKeepsItsVariables) {
+    ASSERT_TRUE(SetEnvironmentVariableW(L"KESTRINE_TEST_SERVER", L"FILESRV"));
+    const wchar_t stored[] = L"%KESTRINE_TEST_SERVER%";
+    PutRaw(u"ServerName", REG_EXPAND_SZ, stored, sizeof stored);
+    RegistrySettingsStore store(keyPath_);
+    int prompts = 0;
+    const FirstRun firstRun{[] { return std::u16string(u"PC"); },
+                            [&](std::u16string_view, std::u16string_view, std::u16string_view) {
+                                ++prompts;
+                                return std::optional<std::u16string>(u"OTHER");
+                            }};
+
+    Settings settings = LoadSettings(store, firstRun);
+    EXPECT_EQ(prompts, 0);
+    EXPECT_EQ(settings.ServerName, u"FILESRV");
+    SaveSettings(store, settings);
+    EXPECT_EQ(RawType(u"ServerName"), static_cast<DWORD>(REG_EXPAND_SZ));
+
+    // A server name the user changed is stored as plain text.
+    settings.ServerName = u"NEWSRV";
+    SaveSettings(store, settings);
+    EXPECT_EQ(RawType(u"ServerName"), static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(store.Read(u"ServerName"), StoredValue::Text(u"NEWSRV"));
+    SetEnvironmentVariableW(L"KESTRINE_TEST_SERVER", nullptr);
 }
 
 TEST_F(RegistrySettingsStoreTest, KeyThatCannotBeOpenedGivesDefaults) {

@@ -22,7 +22,7 @@
 // Header-only: the test program is built from its *_test.cpp files alone.
 namespace kestrine::testing {
 
-inline constexpr wchar_t kServerPipe[] = L"\\\\.\\pipe\\vellmora_kestrine_server";
+inline const wchar_t* const kServerPipe = AsWide(kLocalPipePath);
 
 // n hits named f0000.txt, f0001.txt, ... on \\PC in share\docs, sizes 100, 101, ...
 inline std::vector<TFileSearchItem> NumberedHits(int n) {

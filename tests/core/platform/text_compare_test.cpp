@@ -1,4 +1,4 @@
-#include "lists/text_compare.h"
+#include "platform/text_compare.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
-// Part of the core library on Windows: the system's ANSI code page is only known here.
-#include "common/ansi_code_page.h"
+// The Windows variant of platform/ansi_code_page.h: the system's ANSI code page.
+#include "common/windows_1252.h"
+#include "platform/ansi_code_page.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-// Part of the core library on Windows: letter case follows the user's locale, as the rest of
-// the desktop does.
-#include "lists/text_compare.h"
+// The Windows variant of platform/text_compare.h: letter case follows the user's locale, as
+// the rest of the desktop does.
+#include "platform/text_compare.h"
 
 #include <windows.h>
 

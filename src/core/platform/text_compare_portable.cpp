@@ -1,6 +1,6 @@
 // Letter case without a locale: the simple lower-case mapping of the alphabets users are likely
 // to type, so that lookups and sorting behave the same on every platform we test on.
-#include "lists/text_compare.h"
+#include "platform/text_compare.h"
 
 #include <algorithm>
 #include <cstddef>
