@@ -284,6 +284,7 @@ class RunsOutOfMemory final : public PipeConnector {
     }
     void Close() override { pipe_.Close(); }
     std::uint32_t LastError() const override { return pipe_.LastError(); }
+    void ClearLastError() override { pipe_.ClearLastError(); }
     std::u16string SystemMessage(std::uint32_t code) const override {
         return pipe_.SystemMessage(code);
     }

@@ -43,7 +43,7 @@ TEST(ServerStdioTest, KeepsServingWhenItsOutputLeadsNowhere) {
         for (int i = 0; i < kRequests; ++i) {
             Bytes answer;
             try {
-                ServerExchange(connector, u".", BuildSearchRequest(100, 0, 0, 0, u"report", u"*"),
+                ServerExchange(connector, u".", BuildSearchRequest({100, 0, 0, 0, u"report", u"*"}),
                                answer, nullptr);
                 InflateInPlace(answer);
                 ReadSearchResults(answer, [&](TFileSearchItem&&) { ++found; });
