@@ -5,19 +5,14 @@
 
 #include <map>
 
-#include "browser/browse_pipe_server.h"
-#include "common/deflate.h"
+#include "gui/loaded_rows.h"
 #include "gui/main_window_fixture.h"
-#include "pipe/scripted_pipe_server.h"
-#include "protocol/answer_writers.h"
 #include "ui/control_ids.h"
 #include "ui/image_lists.h"
 #include "ui/list_view.h"
 
 namespace kestrine::testing {
 namespace {
-
-inline constexpr wchar_t kServerPipe[] = L"\\\\.\\pipe\\vellmora_kestrine_server";
 
 using ::testing::ElementsAre;
 
@@ -65,38 +60,10 @@ class CommandTest : public MainWindowTest {
         return info.hwndItem;
     }
 
-    // Search hits on display, loaded from a scripted server.
-    void ShowHits(const std::vector<TFileSearchItem>& hits) {
-        const Bytes answer = Deflate(WriteSearchResults(hits));
-        const ScriptedPipeServer server(
-            kServerPipe, {[&answer](ServerSide& side) {
-                side.ReadRequest();
-                side.WriteLength(static_cast<std::uint32_t>(answer.size()));
-                side.Write(answer);
-            }});
-        SetWindowTextW(Ui().cmbQuery, L"hits");
-        SendMessageW(Main(), WM_COMMAND, MAKEWPARAM(kActionGo, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(Ui().bbGo));
-        Pump();
-        ASSERT_EQ(ListView_GetItemCount(Ui().ViewResults), static_cast<int>(hits.size()));
-    }
-
-    // One search hit on display and selected, so the operations apply. Go itself is counted
-    // by OpenCounting, so the search runs through the page's own entry point.
+    // One search hit on display and selected, so the operations apply.
     void ShowOneSelectedResult() {
-        const Bytes answer = Deflate(WriteSearchResults(std::vector<TFileSearchItem>{
-            TFileSearchItem{u"\\\\PC", u"share", u"a.txt", 1, 0, 32}}));
-        const ScriptedPipeServer server(
-            kServerPipe, {[&answer](ServerSide& side) {
-                side.ReadRequest();
-                side.WriteLength(static_cast<std::uint32_t>(answer.size()));
-                side.Write(answer);
-            }});
-        SetWindowTextW(Ui().cmbQuery, L"hits");
-        window->RunSearch(0, 1000);
-        ASSERT_EQ(ListView_GetItemCount(Ui().ViewResults), 1);
-        ListView_SetItemState(Ui().ViewResults, 0, LVIS_SELECTED | LVIS_FOCUSED,
-                              LVIS_SELECTED | LVIS_FOCUSED);
+        LoadSearchHits(*window, {TFileSearchItem{u"\\\\PC", u"share", u"a.txt", 1, 0, 32}});
+        SelectOnly(Ui().ViewResults, 0);
     }
 
     std::map<int, int> executed;
@@ -240,42 +207,18 @@ std::vector<bool> EnabledItems(const RecordingDesktopServices::Popup& popup) {
 TEST_F(CommandTest, PopupMenuEnablesOperationsByTheSelectedRowOfTheActivePage) {
     Open();
     // A hit without a folder cannot be mapped as a drive.
-    ShowHits({TFileSearchItem{u"\\PC", u"", u"a.txt", 1, 0, 32}});
-    ListView_SetItemState(Ui().ViewResults, 0, LVIS_SELECTED, LVIS_SELECTED);
+    LoadSearchHits(*window, {TFileSearchItem{u"\\PC", u"", u"a.txt", 1, 0, 32}});
+    SelectOnly(Ui().ViewResults, 0);
     SendMessageW(Main(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Ui().ViewResults), -1);
 
     // On the browser page the entries follow ViewContent: ".." allows nothing, a folder all
     // four, a file no drive mapping.
-    // The listing of a folder below the top level: "..", then docs and b.txt.
-    const std::vector<HostRecord> hosts = {HostRecord{1, u"\\\\PC", 46000.5, 1}};
-    BrowsePipeServer server;
-    server.Answer(-1, -1, Deflate(WriteHostList(hosts)));
-    server.Answer(1, -1,
-                  Deflate(WriteFolderListing(
-                      hosts, std::nullopt,
-                      std::vector<TFileBrowserItem>{TFileBrowserItem{true, 3, u"share", 0}})));
-    server.Answer(1, 3,
-                  Deflate(WriteFolderListing(
-                      hosts, u"\\\\PC\\share",
-                      std::vector<TFileBrowserItem>{TFileBrowserItem{false, 0, u"b.txt", 5},
-                                                    TFileBrowserItem{true, 9, u"docs", 0}})));
-    window->SetActivePage(1);
-    ListView_SetItemState(Ui().ViewHost, 0, LVIS_SELECTED, LVIS_SELECTED);
-    Pump();
-    RECT first{};
-    ListView_GetItemRect(Ui().ViewContent, 0, &first, LVIR_BOUNDS);
-    POINT at{first.left + 5, (first.top + first.bottom) / 2};
-    ClientToScreen(Ui().ViewContent, &at);
-    desktop.cursor = at;
-    NMITEMACTIVATE click{};
-    click.hdr = NMHDR{Ui().ViewContent, static_cast<UINT_PTR>(kIdViewContent),
-                      static_cast<UINT>(NM_DBLCLK)};
-    SendMessageW(Main(), WM_NOTIFY, kIdViewContent, reinterpret_cast<LPARAM>(&click));
-    Pump();
-    ASSERT_EQ(ListView_GetItemCount(Ui().ViewContent), 3);
+    // A folder below the top level: "..", then docs and b.txt.
+    LoadFolderBelowTopLevel(
+        *window, desktop, u"\\\\PC\\share",
+        {TFileBrowserItem{false, 0, u"b.txt", 5}, TFileBrowserItem{true, 9, u"docs", 0}});
     for (int row = 0; row < 3; ++row) {
-        ListView_SetItemState(Ui().ViewContent, -1, 0, LVIS_SELECTED);
-        ListView_SetItemState(Ui().ViewContent, row, LVIS_SELECTED, LVIS_SELECTED);
+        SelectOnly(Ui().ViewContent, row);
         SendMessageW(Main(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Ui().ViewContent), -1);
     }
 

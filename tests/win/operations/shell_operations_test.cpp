@@ -5,18 +5,13 @@
 #include <gmock/gmock.h>
 
 #include "common/text.h"
-#include "browser/browse_pipe_server.h"
-#include "common/deflate.h"
+#include "gui/loaded_rows.h"
 #include "gui/main_window_fixture.h"
-#include "pipe/scripted_pipe_server.h"
-#include "protocol/answer_writers.h"
 #include "ui/control_ids.h"
 #include "ui/list_view.h"
 
 namespace kestrine::testing {
 namespace {
-
-inline constexpr wchar_t kServerPipe[] = L"\\\\.\\pipe\\vellmora_kestrine_server";
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -78,55 +73,20 @@ class ShellOperationsTest : public MainWindowTest {
         Pump();
     }
 
-    // The search page showing one hit, selected: a search answered by a scripted server.
+    // The search page showing one hit, selected.
     void ShowHit(TFileSearchItem hit) {
         window->SetActivePage(0);
-        const Bytes answer =
-            Deflate(WriteSearchResults(std::vector<TFileSearchItem>{std::move(hit)}));
-        const ScriptedPipeServer server(
-            kServerPipe, {[&answer](ServerSide& side) {
-                side.ReadRequest();
-                side.WriteLength(static_cast<std::uint32_t>(answer.size()));
-                side.Write(answer);
-            }});
-        SetWindowTextW(Ui().cmbQuery, L"hit");
-        window->Actions().Execute(kActionGo);
-        Pump();
-        ASSERT_EQ(ListView_GetItemCount(Ui().ViewResults), 1);
-        ListView_SetItemState(Ui().ViewResults, 0, LVIS_SELECTED, LVIS_SELECTED);
+        LoadSearchHits(*window, {std::move(hit)});
+        SelectOnly(Ui().ViewResults, 0);
     }
 
     // The browser page showing the folder at `path` holding `entries`, with row `selected`
-    // selected. The folder is reached from its host's top level, so its listing starts with
-    // ".." as row 0 and then shows the entries in the listing's order.
-    void ShowEntries(std::u16string path, std::vector<TFileBrowserItem> entries, int selected) {
-        const std::vector<HostRecord> hosts = {HostRecord{1, u"\\\\HOST", 46000.5, 1}};
-        BrowsePipeServer server;
-        ASSERT_TRUE(server.Listening());
-        server.Answer(-1, -1, Deflate(WriteHostList(hosts)));
-        server.Answer(1, -1,
-                      Deflate(WriteFolderListing(
-                          hosts, std::nullopt,
-                          std::vector<TFileBrowserItem>{TFileBrowserItem{true, 7, u"top", 0}})));
-        server.Answer(1, 7, Deflate(WriteFolderListing(hosts, path, entries)));
-        window->SetActivePage(0);
-        window->SetActivePage(1);
-        ListView_SetItemState(Ui().ViewHost, 0, LVIS_SELECTED, LVIS_SELECTED);
-        Pump();
-        RECT row{};
-        ListView_GetItemRect(Ui().ViewContent, 0, &row, LVIR_BOUNDS);
-        POINT at{row.left + 5, (row.top + row.bottom) / 2};
-        ClientToScreen(Ui().ViewContent, &at);
-        desktop.cursor = at;
-        NMITEMACTIVATE click{};
-        click.hdr = NMHDR{Ui().ViewContent, static_cast<UINT_PTR>(kIdViewContent),
-                          static_cast<UINT>(NM_DBLCLK)};
-        SendMessageW(Main(), WM_NOTIFY, kIdViewContent, reinterpret_cast<LPARAM>(&click));
-        Pump();
-        ASSERT_EQ(ListView_GetItemCount(Ui().ViewContent), static_cast<int>(entries.size()) + 1);
+    // selected: row 0 is "..", then the entries in the listing's order.
+    void ShowEntries(const std::u16string& path, const std::vector<TFileBrowserItem>& entries,
+                     int selected) {
+        LoadFolderBelowTopLevel(*window, desktop, path, entries);
         desktop.messages.clear();
-        ListView_SetItemState(Ui().ViewContent, -1, 0, LVIS_SELECTED);
-        ListView_SetItemState(Ui().ViewContent, selected, LVIS_SELECTED, LVIS_SELECTED);
+        SelectOnly(Ui().ViewContent, selected);
     }
 
     void RunAllFour() {
