@@ -9,6 +9,12 @@ void SearchResultList::Append(TFileSearchItem&& item) {
     records_.push_back(std::move(item));
 }
 
+void SearchResultList::TakeRows(SearchResultList&& page) {
+    records_ = std::move(page.records_);
+    order_ = std::move(page.order_);
+    page.Clear();
+}
+
 bool SearchResultList::ColumnClick(int column) {
     if (records_.empty()) {
         return false;

@@ -47,6 +47,8 @@ class SearchResultList {
     }
     // Adds a hit as the last row.
     void Append(TFileSearchItem&& item);
+    // Takes the rows of a page read elsewhere, in their order; the sort state stays.
+    void TakeRows(SearchResultList&& page);
 
     int Tag() const { return tag_; }
 

@@ -1,6 +1,8 @@
 #include "browser_page/browser_page.h"
 
+#include <memory>
 #include <new>
+#include <vector>
 
 #include "browser/current_path.h"
 #include "browser/folder_listing.h"
@@ -22,12 +24,12 @@ constexpr char16_t kOpenCurrentFolderFailure[] = u"Unable to open current folder
 constexpr char16_t kInsufficientMemory[] = u"insufficient memory";
 }  // namespace
 
-BrowserPage::BrowserPage(PageHost& host, const Settings& settings, PipeConnector& connector,
-                         DesktopServices& desktop, const ValueFormatter& formatter,
-                         IconIndexCache& icons)
+BrowserPage::BrowserPage(PageHost& host, const Settings& settings,
+                         std::shared_ptr<PipeConnector> connector, DesktopServices& desktop,
+                         const ValueFormatter& formatter, IconIndexCache& icons)
     : host_(host),
       settings_(settings),
-      connector_(connector),
+      connector_(std::move(connector)),
       desktop_(desktop),
       ViewHost(formatter, *this),
       ViewContent(FolderListing, formatter, icons, *this) {}
@@ -49,25 +51,60 @@ void BrowserPage::ShowFailure(std::u16string_view prefix, const std::u16string& 
     desktop_.ShowMessage(host_.Owner(), std::u16string(prefix) + message, MessageIcon::Error);
 }
 
-void BrowserPage::LoadHosts() {
+namespace {
+
+// What a worker reads an answer into, for the page to take once the worker is done.
+struct HostListAnswer {
+    std::vector<HostRecord> hosts;
     std::optional<std::u16string> failure;
+};
+
+struct FolderAnswer {
+    bool arrived = false;               // the exchange brought an answer
+    std::vector<std::u16string> paths;  // in the order read
+    std::vector<TFileBrowserItem> items;
+    std::optional<std::u16string> failure;
+};
+
+// Runs a fetch, keeping its failure text for the page.
+template <typename Fetch>
+void KeepFailure(std::optional<std::u16string>& failure, Fetch&& fetch) {
+    try {
+        fetch();
+    } catch (const Failure& error) {
+        failure = error.Message();
+    } catch (const std::bad_alloc&) {
+        failure = kInsufficientMemory;
+    }
+}
+
+}  // namespace
+
+void BrowserPage::LoadHosts() {
+    const auto answer = std::make_shared<HostListAnswer>();
     {
         // The batch ends before any message box, so the list behind it shows its rows.
         const RedrawBatch batch(ViewHost.Handle());
         ViewHost.Clear();
-        try {
-            FetchHostList(
-                connector_, settings_.ServerName,
-                [this](HostRecord&& record) { ViewHost.Append(record); },
-                [this](const std::u16string& text) { host_.SetStatusText(0, text); });
-        } catch (const Failure& error) {
-            failure = error.Message();
-        } catch (const std::bad_alloc&) {
-            failure = kInsufficientMemory;
-        }
+        host_.RunExchange([answer, connector = connector_,
+                           servers = settings_.ServerName](const StatusSink& status) {
+            KeepFailure(answer->failure, [&] {
+                FetchHostList(
+                    *connector, servers,
+                    [&hosts = answer->hosts](HostRecord&& host) {
+                        hosts.push_back(std::move(host));
+                    },
+                    status);
+            });
+        });
+        KeepFailure(answer->failure, [&] {
+            for (const HostRecord& record : answer->hosts) {
+                ViewHost.Append(record);
+            }
+        });
     }
-    if (failure) {
-        ShowFailure(kHostsFailure, *failure);
+    if (answer->failure) {
+        ShowFailure(kHostsFailure, *answer->failure);
     }
 }
 
@@ -93,36 +130,42 @@ void BrowserPage::ViewHostSelectItem(int item, bool selected) {
 }
 
 bool BrowserPage::DisplayHostFiles(std::int32_t hostId, std::int32_t folderId) {
-    std::optional<VirtualListDetach> detach;
-    bool answered = false;
-    std::optional<std::u16string> failure;
-    FolderListingSink sink;
-    sink.AnswerArrived = [&] {
-        answered = true;
-        detach.emplace(ViewContent.Handle(), [this] { return FolderListing.size(); });
-        FolderListing.clear();
+    const auto answer = std::make_shared<FolderAnswer>();
+    host_.RunExchange([answer, connector = connector_, servers = settings_.ServerName, hostId,
+                       folderId](const StatusSink& status) {
+        FolderListingSink sink;
+        sink.AnswerArrived = [&answer = *answer] { answer.arrived = true; };
+        sink.Path = [&paths = answer->paths](std::u16string&& path) {
+            paths.push_back(std::move(path));
+        };
+        sink.Item = [&items = answer->items](TFileBrowserItem&& item) {
+            items.push_back(std::move(item));
+        };
+        KeepFailure(answer->failure,
+                    [&] { FetchFolder(*connector, servers, hostId, folderId, sink, status); });
+    });
+    if (answer->arrived) {
+        // The list gets its rows back before any message box, so it shows them behind it.
+        const VirtualListDetach detach(ViewContent.Handle(),
+                                       [this] { return FolderListing.size(); });
+        FolderListing = std::move(answer->items);
         if (folderId == -1) {
             SetCurrentPath(CurrentHostName);
         }
-    };
-    sink.Path = [this](std::u16string&& path) { SetCurrentPath(path); };
-    sink.Item = [this](TFileBrowserItem&& item) { FolderListing.push_back(std::move(item)); };
-    try {
-        FetchFolder(connector_, settings_.ServerName, hostId, folderId, sink,
-                    [this](const std::u16string& text) { host_.SetStatusText(0, text); });
-        FinishFolderListing(FolderListing, folderId, ParentMap);
-        host_.SetStatusText(1, FileCountText(FolderListing.size()));
-    } catch (const Failure& error) {
-        failure = error.Message();
-    } catch (const std::bad_alloc&) {
-        failure = kInsufficientMemory;
+        for (const std::u16string& path : answer->paths) {
+            SetCurrentPath(path);
+        }
+        if (!answer->failure) {
+            KeepFailure(answer->failure, [&] {
+                FinishFolderListing(FolderListing, folderId, ParentMap);
+                host_.SetStatusText(1, FileCountText(FolderListing.size()));
+            });
+        }
     }
-    // The list gets its rows back before any message box, so it shows them behind it.
-    detach.reset();
-    if (failure) {
-        ShowFailure(kFilesFailure, *failure);
+    if (answer->failure) {
+        ShowFailure(kFilesFailure, *answer->failure);
     }
-    return answered;
+    return answer->arrived;
 }
 
 void BrowserPage::SetCurrentPath(const std::u16string& path) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,7 +27,7 @@ namespace kestrine {
 // (and the listing) as they were.
 class BrowserPage : public OperationsPage, private HostListDelegate, private FolderListDelegate {
   public:
-    BrowserPage(PageHost& host, const Settings& settings, PipeConnector& connector,
+    BrowserPage(PageHost& host, const Settings& settings, std::shared_ptr<PipeConnector> connector,
                 DesktopServices& desktop, const ValueFormatter& formatter, IconIndexCache& icons);
 
     HWND CreateHostList(HWND parent, int id, unsigned dpi, HIMAGELIST images);
@@ -56,7 +57,7 @@ class BrowserPage : public OperationsPage, private HostListDelegate, private Fol
 
     PageHost& host_;
     const Settings& settings_;
-    PipeConnector& connector_;
+    std::shared_ptr<PipeConnector> connector_;  // shared with the exchange's worker
     DesktopServices& desktop_;
     HWND pathLine_ = nullptr;
     std::vector<TFileBrowserItem> FolderListing;

@@ -67,7 +67,8 @@ void ResultListView::OnContextMenu(LPARAM position) {
 void ResultListView::ViewResultsData(NMLVDISPINFOW& request) {
     LVITEMW& cell = request.item;
     // A paint may still ask for a row of the page before.
-    const TFileSearchItem* item = cell.iItem < 0 ? nullptr : rows_.Row(static_cast<std::size_t>(cell.iItem));
+    const TFileSearchItem* item =
+        cell.iItem < 0 ? nullptr : rows_.Row(static_cast<std::size_t>(cell.iItem));
     if (item == nullptr) {
         return;
     }

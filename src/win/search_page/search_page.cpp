@@ -1,5 +1,6 @@
 #include "search_page/search_page.h"
 
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -26,12 +27,12 @@ namespace {
 constexpr char16_t kOpenFailure[] = u"Unable to open: ";
 }
 
-SearchPage::SearchPage(PageHost& host, Settings& settings, PipeConnector& connector,
+SearchPage::SearchPage(PageHost& host, Settings& settings, std::shared_ptr<PipeConnector> connector,
                        DesktopServices& desktop, const ValueFormatter& formatter,
                        IconIndexCache& icons)
     : host_(host),
       settings_(settings),
-      connector_(connector),
+      connector_(std::move(connector)),
       desktop_(desktop),
       formatter_(formatter),
       ViewResults(SearchResults, formatter, icons, *this) {}
@@ -107,23 +108,37 @@ void SearchPage::RunSearch(std::int32_t offset, std::int32_t limit) {
     ViewResults.ShowRowCount();
     // The rows arrive in the server's order, whatever the arrow said about the last page.
     ShowSortArrow(ViewResults.Handle(), kUnsorted);
-    std::optional<std::u16string> failure;
+    // What the worker reads the answer into; the page takes it once the worker is done.
+    struct Answer {
+        SearchResultList rows;
+        std::optional<std::u16string> failure;
+    };
+    const auto answer = std::make_shared<Answer>();
     {
         const HourglassCursor wait(desktop_);
-        try {
-            FetchSearchPage(
-                connector_, settings_.ServerName, FormQuery(offset, limit),
-                [this](TFileSearchItem&& item) { SearchResults.Append(std::move(item)); },
-                [this](const std::u16string& text) { host_.SetStatusText(0, text); });
+        host_.RunExchange([answer, connector = connector_, servers = settings_.ServerName,
+                           query = FormQuery(offset, limit)](const StatusSink& status) {
+            try {
+                FetchSearchPage(
+                    *connector, servers, query,
+                    [&rows = answer->rows](TFileSearchItem&& item) {
+                        rows.Append(std::move(item));
+                    },
+                    status);
+            } catch (const Failure& error) {
+                answer->failure = error.Message();
+            } catch (const std::bad_alloc&) {
+                answer->failure = u"insufficient memory";
+            }
+        });
+        SearchResults.TakeRows(std::move(answer->rows));
+        if (!answer->failure) {
             ViewResults.ShowRowCount();
-            ShowPageStatus(paging_.PageLoaded(offset, limit, settings_.RowLimit,
-                                              SearchResults.Count()));
-        } catch (const Failure& error) {
-            failure = error.Message();
-        } catch (const std::bad_alloc&) {
-            failure = u"insufficient memory";
+            ShowPageStatus(
+                paging_.PageLoaded(offset, limit, settings_.RowLimit, SearchResults.Count()));
         }
     }
+    const std::optional<std::u16string>& failure = answer->failure;
     // Shown with the normal cursor back. The list keeps its count of 0; the records read
     // before the failure stay, and so do the paging panels and offsets.
     if (failure) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -33,7 +34,7 @@ struct SearchForm {
 // settings, which the form shows.
 class SearchPage : public OperationsPage, private ResultListDelegate {
   public:
-    SearchPage(PageHost& host, Settings& settings, PipeConnector& connector,
+    SearchPage(PageHost& host, Settings& settings, std::shared_ptr<PipeConnector> connector,
                DesktopServices& desktop, const ValueFormatter& formatter, IconIndexCache& icons);
 
     HWND CreateResultList(HWND parent, int id, unsigned dpi);
@@ -74,7 +75,7 @@ class SearchPage : public OperationsPage, private ResultListDelegate {
 
     PageHost& host_;
     Settings& settings_;
-    PipeConnector& connector_;
+    std::shared_ptr<PipeConnector> connector_;  // shared with the exchange's worker
     DesktopServices& desktop_;
     const ValueFormatter& formatter_;
     SearchForm form_;

@@ -27,19 +27,13 @@ std::u16string MainWindowCaption() {
 }
 
 TKestrineClient::TKestrineClient(SettingsStore& settingsStore, DesktopServices& desktop)
-    : TKestrineClient(settingsStore, desktop, std::make_unique<Win32PipeConnector>()) {}
+    : TKestrineClient(settingsStore, desktop, std::make_shared<Win32PipeConnector>()) {}
 
 TKestrineClient::TKestrineClient(SettingsStore& settingsStore, DesktopServices& desktop,
-                                 PipeConnector& connector)
-    : TKestrineClient(settingsStore, desktop, nullptr, &connector) {}
-
-TKestrineClient::TKestrineClient(SettingsStore& settingsStore, DesktopServices& desktop,
-                                 std::unique_ptr<PipeConnector> ownConnector,
-                                 PipeConnector* connector)
+                                 std::shared_ptr<PipeConnector> connector)
     : settingsStore_(settingsStore),
       desktop_(desktop),
-      ownConnector_(std::move(ownConnector)),
-      connector_(connector != nullptr ? *connector : *ownConnector_),
+      connector_(std::move(connector)),
       iconIndexes_(SystemIconIndex),
       searchPage_(*this, settings_, connector_, desktop_, formatter_, iconIndexes_),
       browserPage_(*this, settings_, connector_, desktop_, formatter_, iconIndexes_) {}
@@ -121,8 +115,22 @@ LRESULT TKestrineClient::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
             }
             return 0;
         case WM_COMMAND:
-            OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            if (!exchanging_) {  // one operation at a time
+                OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            }
             return 0;
+        case WM_CLOSE:
+            if (exchanging_) {
+                closeRequested_ = true;
+                return 0;
+            }
+            break;
+        case WM_SETCURSOR:
+            if (exchanging_) {
+                SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+                return TRUE;
+            }
+            break;
         case WM_NOTIFY:
             return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
         case WM_CONTEXTMENU:
@@ -186,6 +194,18 @@ void TKestrineClient::SetStatusText(int panel, const std::u16string& text) {
 
 void TKestrineClient::ExecuteAction(int actionId) {
     actions_.Execute(actionId);
+}
+
+void TKestrineClient::RunExchange(BackgroundWork work) {
+    exchanging_ = true;
+    RunWithoutFreezing(Handle(), std::move(work),
+                       [this](const std::u16string& text) { SetStatusText(0, text); });
+    exchanging_ = false;
+    if (closeRequested_) {
+        // Asked for while the window waited: closed once the operation has shown its outcome.
+        closeRequested_ = false;
+        PostMessageW(Handle(), WM_CLOSE, 0, 0);
+    }
 }
 
 OperationsPage& TKestrineClient::ActiveOperationsPage() {

@@ -39,9 +39,10 @@ class TKestrineClient : public Window, private PageHost {
   public:
     // The window talks to the search server through the Win32 named pipe.
     TKestrineClient(SettingsStore& settingsStore, DesktopServices& desktop);
-    // Tests may put a scripted connector in its place.
+    // Tests may put a scripted connector in its place. The exchanges run on a worker
+    // thread, which shares the connector.
     TKestrineClient(SettingsStore& settingsStore, DesktopServices& desktop,
-                    PipeConnector& connector);
+                    std::shared_ptr<PipeConnector> connector);
     ~TKestrineClient() override;
 
     // Creates the window (running FormCreate), centred on the screen, not yet shown.
@@ -125,15 +126,12 @@ class TKestrineClient : public Window, private PageHost {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    TKestrineClient(SettingsStore& settingsStore, DesktopServices& desktop,
-                    std::unique_ptr<PipeConnector> ownConnector,
-                    PipeConnector* connector = nullptr);
-
     // PageHost
     HWND Owner() const override { return Handle(); }
     void SetStatusText(int panel, const std::u16string& text) override;
     void ExecuteAction(int actionId) override;
     void ShowOperationPopup(HWND list, LPARAM position) override;
+    void RunExchange(BackgroundWork work) override;
 
     // gui_main_controls.cpp
     void CreateControls();
@@ -166,8 +164,7 @@ class TKestrineClient : public Window, private PageHost {
 
     SettingsStore& settingsStore_;
     DesktopServices& desktop_;
-    std::unique_ptr<PipeConnector> ownConnector_;  // the Win32 pipe unless a test gives one
-    PipeConnector& connector_;
+    std::shared_ptr<PipeConnector> connector_;  // the Win32 pipe unless a test gives one
     Settings settings_;
     WinValueFormatter formatter_;
     IconIndexCache iconIndexes_;
@@ -186,6 +183,8 @@ class TKestrineClient : public Window, private PageHost {
     int hostListWidth_ = 215;    // at 96 DPI; Splitter1 changes it
     HWND focusedControl_ = nullptr;
     bool quitOnDestroy_ = false;
+    bool exchanging_ = false;      // an exchange runs off this thread; the window waits
+    bool closeRequested_ = false;  // closing was asked for while it ran
 };
 
 }  // namespace kestrine

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "browser/operation_enabling.h"
+#include "ui/background_work.h"
 
 namespace kestrine {
 
@@ -18,6 +19,9 @@ class PageHost {
     virtual void ExecuteAction(int actionId) = 0;
     // The operations popup for a list of the page, at a screen position (-1 from the keyboard).
     virtual void ShowOperationPopup(HWND list, LPARAM position) = 0;
+    // Runs an exchange and its decoding off this thread while the window waits for it with
+    // the hourglass, and returns when it has ended; its status texts go to status panel 0.
+    virtual void RunExchange(BackgroundWork work) = 0;
 
   protected:
     ~PageHost() = default;

@@ -300,8 +300,8 @@ class RunsOutOfMemory final : public PipeConnector {
 TEST_F(BrowserPageTest, RunningOutOfMemoryIsReportedWithTheOperationsPrefix) {
     Serve();
     {
-        RunsOutOfMemory connector(1);
-        window = std::make_unique<TKestrineClient>(store, desktop, connector);
+        window =
+            std::make_unique<TKestrineClient>(store, desktop, std::make_shared<RunsOutOfMemory>(1));
         ASSERT_NE(window->Create(), nullptr);
         window->SetActivePage(1);
         ASSERT_EQ(desktop.messages.size(), 1u);
@@ -311,8 +311,9 @@ TEST_F(BrowserPageTest, RunningOutOfMemoryIsReportedWithTheOperationsPrefix) {
         window.reset();
     }
     desktop.messages.clear();
-    RunsOutOfMemory connector(3);  // the host list, the top level, then share
-    window = std::make_unique<TKestrineClient>(store, desktop, connector);
+    // The host list, the top level, then share.
+    window =
+        std::make_unique<TKestrineClient>(store, desktop, std::make_shared<RunsOutOfMemory>(3));
     ASSERT_NE(window->Create(), nullptr);
     window->SetActivePage(1);
     SelectHost(0);

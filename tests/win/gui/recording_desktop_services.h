@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -82,9 +83,14 @@ class RecordingDesktopServices final : public DesktopServices {
     std::deque<std::optional<PreferencesValues>> preferencesAnswers;  // nothing: Cancel
     ShellResult shellResult{true, 0};
     POINT cursor{0, 0};
+    // Runs as each message box appears, to see what the window shows behind it.
+    std::function<void()> onMessage;
 
     void ShowMessage(HWND, const std::u16string& text, MessageIcon icon) override {
         messages.push_back(Message{text, icon});
+        if (onMessage) {
+            onMessage();
+        }
     }
     std::optional<std::u16string> PromptText(HWND, const std::u16string& caption,
                                              const std::u16string& prompt,
