@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "common/failure.h"
+#include "ui/guarded_call.h"
 #include "win_text.h"
 #include "window_text.h"
 
@@ -41,8 +42,11 @@ bool KeyIsDown(int key) {
 }  // namespace
 
 KeyValueGrid::KeyValueGrid(HWND parent, int id, const RECT& box, int keyWidth, HFONT font,
-                           KeyCheck checkKey, ShowRefusal showRefusal)
-    : keyWidth_(keyWidth), checkKey_(std::move(checkKey)), showRefusal_(std::move(showRefusal)) {
+                           KeyCheck checkKey, ShowRefusal showRefusal, ReportFailure reportFailure)
+    : keyWidth_(keyWidth),
+      checkKey_(std::move(checkKey)),
+      showRefusal_(std::move(showRefusal)),
+      reportFailure_(std::move(reportFailure)) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     list_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | LVS_REPORT |
@@ -454,30 +458,35 @@ LRESULT KeyValueGrid::OnEditorMessage(UINT message, WPARAM wParam, LPARAM lParam
     return 0;
 }
 
+LRESULT KeyValueGrid::Guarded(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                              LRESULT (KeyValueGrid::*handler)(UINT, WPARAM, LPARAM, bool&)) {
+    const std::optional<LRESULT> result = GuardedCall(
+        [this, window](const std::u16string& text) {
+            if (reportFailure_) {
+                reportFailure_(window, text);
+            } else {
+                MessageBoxW(GetParent(list_), AsWide(text), nullptr, MB_OK | MB_ICONERROR);
+            }
+        },
+        [&]() -> std::optional<LRESULT> {
+            bool handled = false;
+            const LRESULT answer = (this->*handler)(message, wParam, lParam, handled);
+            return handled ? std::optional<LRESULT>(answer) : std::nullopt;
+        },
+        std::optional<LRESULT>());
+    return result ? *result : DefSubclassProc(window, message, wParam, lParam);
+}
+
 LRESULT CALLBACK KeyValueGrid::ListProcedure(HWND window, UINT message, WPARAM wParam,
                                              LPARAM lParam, UINT_PTR, DWORD_PTR self) {
-    bool handled = false;
-    LRESULT result = 0;
-    try {
-        result =
-            reinterpret_cast<KeyValueGrid*>(self)->OnListMessage(message, wParam, lParam, handled);
-    } catch (...) {
-        handled = false;  // nothing may leave a window procedure; the list carries on
-    }
-    return handled ? result : DefSubclassProc(window, message, wParam, lParam);
+    return reinterpret_cast<KeyValueGrid*>(self)->Guarded(window, message, wParam, lParam,
+                                                          &KeyValueGrid::OnListMessage);
 }
 
 LRESULT CALLBACK KeyValueGrid::EditorProcedure(HWND window, UINT message, WPARAM wParam,
                                                LPARAM lParam, UINT_PTR, DWORD_PTR self) {
-    bool handled = false;
-    LRESULT result = 0;
-    try {
-        result = reinterpret_cast<KeyValueGrid*>(self)->OnEditorMessage(message, wParam, lParam,
-                                                                        handled);
-    } catch (...) {
-        handled = false;
-    }
-    return handled ? result : DefSubclassProc(window, message, wParam, lParam);
+    return reinterpret_cast<KeyValueGrid*>(self)->Guarded(window, message, wParam, lParam,
+                                                          &KeyValueGrid::OnEditorMessage);
 }
 
 }  // namespace kestrine

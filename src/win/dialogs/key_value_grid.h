@@ -32,10 +32,12 @@ class KeyValueGrid {
         const std::vector<KeyValueRow>& rows, std::size_t row, std::u16string_view key)>;
     // Tells the user why an edit was refused.
     using ShowRefusal = std::function<void(HWND grid, const std::u16string& message)>;
+    // Tells the user that one of the grid's handlers failed; the grid carries on.
+    using ReportFailure = std::function<void(HWND grid, const std::u16string& message)>;
 
     // Creates the grid as a child of parent at box (pixels), with keyWidth pixels for keys.
     KeyValueGrid(HWND parent, int id, const RECT& box, int keyWidth, HFONT font, KeyCheck checkKey,
-                 ShowRefusal showRefusal);
+                 ShowRefusal showRefusal, ReportFailure reportFailure);
     ~KeyValueGrid();
     KeyValueGrid(const KeyValueGrid&) = delete;
     KeyValueGrid& operator=(const KeyValueGrid&) = delete;
@@ -62,6 +64,10 @@ class KeyValueGrid {
                                           UINT_PTR id, DWORD_PTR self);
     static LRESULT CALLBACK EditorProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                             UINT_PTR id, DWORD_PTR self);
+    // Runs a message handler through the guarded call; what it leaves unhandled, or a
+    // message whose handler failed, goes on to the control's own procedure.
+    LRESULT Guarded(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                    LRESULT (KeyValueGrid::*handler)(UINT, WPARAM, LPARAM, bool&));
     LRESULT OnListMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
     LRESULT OnEditorMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
     bool OnListKey(WPARAM key);
@@ -80,6 +86,7 @@ class KeyValueGrid {
     int keyWidth_;
     KeyCheck checkKey_;
     ShowRefusal showRefusal_;
+    ReportFailure reportFailure_;
     std::vector<KeyValueRow> rows_;
     bool editing_ = false;
     int editRow_ = -1;

@@ -4,12 +4,12 @@
 #include <memory>
 #include <optional>
 
-#include "common/failure.h"
-#include "dialogs/dialog_template.h"
 #include "dialogs/key_value_grid.h"
+#include "dialogs/modal_dialog.h"
 #include "ui/dpi.h"
 #include "ui/fonts.h"
 #include "ui/ui_handles.h"
+#include "ui/window_geometry.h"
 #include "win_text.h"
 #include "window_text.h"
 
@@ -28,56 +28,38 @@ constexpr int kLabelHeight = 13;  // until the label is sized to its text
 constexpr int kLabelSpacing = 3;  // between a label and the edit below it
 constexpr int kLabelTop = kEditTop - kLabelSpacing - kLabelHeight;
 
-struct Placement {
-    int id;
-    const wchar_t* className;
-    const wchar_t* text;
-    DWORD style;
-    DWORD exStyle;
-    RECT box;  // left, top, width, height
-};
-
 // In creation order, which is also the tab order; the grid comes second, made by KeyValueGrid.
-constexpr Placement kCategoriesGroup = {kIdGbCategories, L"BUTTON", L"File Categories",
-                                        BS_GROUPBOX,     0,         {0, 0, 313, 209}};
+constexpr ControlPlacement kCategoriesGroup = {
+    L"BUTTON", BS_GROUPBOX, 0, {0, 0, 313, 209}, kIdGbCategories, L"File Categories"};
 constexpr RECT kGridBox = {14, 25, 283, 168};  // inside gbCategories, which is at 0,0
-constexpr Placement kAfterGrid[] = {
-    {kIdGbSettings, L"BUTTON", L"", BS_GROUPBOX, 0, {0, kSettingsTop, 313, 72}},
-    {kIdServerNameLabel,
-     L"STATIC",
-     L"Search engine server name",
+constexpr ControlPlacement kAfterGrid[] = {
+    {L"BUTTON", BS_GROUPBOX, 0, {0, kSettingsTop, 313, 72}, kIdGbSettings, L""},
+    {L"STATIC",
      SS_LEFT | SS_NOPREFIX,
      0,
-     {14, kLabelTop, 185, kLabelHeight}},
-    {kIdLeServerName,
-     L"EDIT",
-     L"",
+     {14, kLabelTop, 185, kLabelHeight},
+     kIdServerNameLabel,
+     L"Search engine server name"},
+    {L"EDIT",
      ES_AUTOHSCROLL | ES_UPPERCASE | WS_TABSTOP | WS_GROUP,
      WS_EX_CLIENTEDGE,
-     {14, kEditTop, 185, 21}},
-    {kIdMaxResultLabel,
-     L"STATIC",
-     L"Results per page",
+     {14, kEditTop, 185, 21},
+     kIdLeServerName,
+     L""},
+    {L"STATIC",
      SS_LEFT | SS_NOPREFIX,
      0,
-     {209, kLabelTop, 88, kLabelHeight}},
-    {kIdLeMaxResult,
-     L"EDIT",
-     L"",
+     {209, kLabelTop, 88, kLabelHeight},
+     kIdMaxResultLabel,
+     L"Results per page"},
+    {L"EDIT",
      ES_AUTOHSCROLL | WS_TABSTOP,
      WS_EX_CLIENTEDGE,
-     {209, kEditTop, 88, 21}},
-    {IDOK, L"BUTTON", L"&OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, {325, 11, 75, 25}},
-    {IDCANCEL, L"BUTTON", L"&Cancel", BS_PUSHBUTTON | WS_TABSTOP, 0, {325, 45, 75, 25}},
-};
-
-struct DialogState {
-    PreferencesValues* values = nullptr;
-    const DialogMessage* showMessage = nullptr;
-    HWND owner = nullptr;
-    unsigned dpi = kDesignDpi;
-    UniqueFont font;
-    std::unique_ptr<KeyValueGrid> grid;
+     {209, kEditTop, 88, 21},
+     kIdLeMaxResult,
+     L""},
+    {L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, {325, 11, 75, 25}, IDOK, L"&OK"},
+    {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, {325, 45, 75, 25}, IDCANCEL, L"&Cancel"},
 };
 
 // Upper case as the server name field shows it: the user's locale.
@@ -88,169 +70,122 @@ std::u16string LocaleUpper(std::u16string text) {
     return text;
 }
 
-// A design box (left, top, width, height) as a client rectangle at the dialog's DPI.
-RECT ToClient(const RECT& box, unsigned dpi) {
-    const int left = ScaleToDpi(kBorderWidth + box.left, dpi);
-    const int top = ScaleToDpi(kBorderWidth + box.top, dpi);
-    return RECT{left, top, left + ScaleToDpi(box.right, dpi), top + ScaleToDpi(box.bottom, dpi)};
-}
-
-HWND CreateControl(HWND dialog, const Placement& placement, const DialogState& state) {
-    const RECT rect = ToClient(placement.box, state.dpi);
-    const HWND control = CreateWindowExW(
-        placement.exStyle, placement.className, placement.text,
-        WS_CHILD | WS_VISIBLE | placement.style, rect.left, rect.top, rect.right - rect.left,
-        rect.bottom - rect.top, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)),
-        GetModuleHandleW(nullptr), nullptr);
-    if (control == nullptr) {
-        throw Failure(u"The preferences dialog could not be created.");
-    }
-    ApplyFont(control, state.font.get());
-    return control;
-}
-
-// Client size from the design, then centred over the owner (or the work area without one),
-// kept on the owner's monitor.
-void PlaceDialog(HWND dialog, const DialogState& state) {
-    RECT window{};
-    RECT client{};
-    GetWindowRect(dialog, &window);
-    GetClientRect(dialog, &client);
-    const int width = (window.right - window.left) - client.right +
-                      ScaleToDpi(kAreaWidth + 2 * kBorderWidth, state.dpi);
-    const int height = (window.bottom - window.top) - client.bottom +
-                       ScaleToDpi(kAreaHeight + 2 * kBorderWidth, state.dpi);
-    const HWND reference = state.owner != nullptr ? state.owner : dialog;
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    GetMonitorInfoW(MonitorFromWindow(reference, MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT work = monitor.rcWork;
-    RECT over = work;
-    if (state.owner != nullptr && !IsIconic(state.owner)) {
-        GetWindowRect(state.owner, &over);
-    }
-    int x = over.left + ((over.right - over.left) - width) / 2;
-    int y = over.top + ((over.bottom - over.top) - height) / 2;
-    x = std::max<int>(work.left, std::min<int>(x, work.right - width));
-    y = std::max<int>(work.top, std::min<int>(y, work.bottom - height));
-    SetWindowPos(dialog, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 // A labelled edit's label sits above its edit, as wide and high as its text, so a wider
 // substitute for Tahoma does not cut it short.
-void FitLabelAbove(HWND dialog, int labelId, int editId, const DialogState& state) {
+void FitLabelAbove(HWND dialog, int labelId, int editId, unsigned dpi) {
     const HWND label = GetDlgItem(dialog, labelId);
-    const std::u16string text = WindowText(label);
-    SIZE extent{};
-    const HDC dc = GetDC(label);
-    if (dc == nullptr) {
-        return;
-    }
-    const HGDIOBJ previous = SelectObject(dc, state.font.get());
-    const BOOL measured =
-        GetTextExtentPoint32W(dc, AsWide(text), static_cast<int>(text.size()), &extent);
-    SelectObject(dc, previous);
-    ReleaseDC(label, dc);
-    if (!measured) {
+    const std::optional<SIZE> extent = MeasureText(label);
+    if (!extent) {
         return;
     }
     RECT edit{};
     GetWindowRect(GetDlgItem(dialog, editId), &edit);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&edit), 2);
-    const int top = edit.top - ScaleToDpi(kLabelSpacing, state.dpi) - extent.cy;
-    SetWindowPos(label, nullptr, edit.left, top, extent.cx, extent.cy,
+    const int top = edit.top - ScaleToDpi(kLabelSpacing, dpi) - extent->cy;
+    SetWindowPos(label, nullptr, edit.left, top, extent->cx, extent->cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void InitDialog(HWND dialog, DialogState& state) {
-    state.font = std::move(CreateUiFonts(state.dpi).normal);
-    PlaceDialog(dialog, state);
-    CreateControl(dialog, kCategoriesGroup, state);
-    const DialogMessage* showMessage = state.showMessage;
-    state.grid = std::make_unique<KeyValueGrid>(
-        dialog, kIdCategories, ToClient(kGridBox, state.dpi),
-        ScaleToDpi(kKeyColumnWidth, state.dpi), state.font.get(), &CategoryKeyRefusal,
-        [showMessage](HWND grid, const std::u16string& text) {
-            const HWND owner = GetParent(grid);
-            if (showMessage != nullptr && *showMessage) {
-                (*showMessage)(owner, text);
-            } else {
-                MessageBoxW(owner, AsWide(text), nullptr, MB_OK | MB_ICONWARNING);
-            }
-        });
-    for (const Placement& placement : kAfterGrid) {
-        CreateControl(dialog, placement, state);
-    }
-    FitLabelAbove(dialog, kIdServerNameLabel, kIdLeServerName, state);
-    FitLabelAbove(dialog, kIdMaxResultLabel, kIdLeMaxResult, state);
-    state.grid->SetRows(state.values->Categories);
-    SetDlgItemTextW(dialog, kIdLeServerName, AsWide(LocaleUpper(state.values->ServerName)));
-    SetDlgItemTextW(dialog, kIdLeMaxResult, AsWide(state.values->ResultsPerPage));
-    SendMessageW(dialog, DM_SETDEFID, IDOK, 0);
-    SetFocus(state.grid->Handle());
-}
+class PreferencesDialog final : public ModalDialog {
+  public:
+    PreferencesDialog(PreferencesValues& values, const DialogMessage& showMessage,
+                      const DialogMessage& showFailure)
+        : values_(values), showMessage_(showMessage), showFailure_(showFailure) {}
 
-// OK: an open grid edit is taken first; a refused key keeps the dialog open on it.
-void Accept(HWND dialog, DialogState& state) {
-    if (!state.grid->CommitEdit()) {
-        return;
+    bool Run(HWND owner) {
+        // The template only makes the frame; the controls are placed in pixels for the DPI.
+        const DialogTemplate frame(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                                   u"Preferences", 100, 100, u"Tahoma", 8);
+        dpi_ = WindowDpi(owner);
+        return RunModal(owner, frame) == IDOK;
     }
-    PreferencesValues accepted;
-    accepted.ServerName = LocaleUpper(WindowText(GetDlgItem(dialog, kIdLeServerName)));
-    accepted.Categories = state.grid->Rows();
-    accepted.ResultsPerPage = WindowText(GetDlgItem(dialog, kIdLeMaxResult));
-    *state.values = std::move(accepted);
-    EndDialog(dialog, IDOK);
-}
 
-INT_PTR CALLBACK PreferencesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* state = reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    // Nothing may leave a dialog procedure: a failure here ends the dialog as cancelled.
-    try {
-        switch (message) {
-            case WM_INITDIALOG:
-                SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-                InitDialog(dialog, *reinterpret_cast<DialogState*>(lParam));
-                return FALSE;  // the focus is on the grid
-            case WM_COMMAND:
-                if (state == nullptr || state->grid == nullptr) {
-                    break;
-                }
-                if (LOWORD(wParam) == IDOK) {
-                    Accept(dialog, *state);
-                    return TRUE;
-                }
-                if (LOWORD(wParam) == IDCANCEL) {
-                    EndDialog(dialog, IDCANCEL);
-                    return TRUE;
-                }
-                break;
-            default:
-                break;
+  private:
+    // Design boxes lie in the area inside the border, in pixels at 96 DPI.
+    RECT ToClient(const RECT& box) const override {
+        const int left = ScaleToDpi(kBorderWidth + box.left, dpi_);
+        const int top = ScaleToDpi(kBorderWidth + box.top, dpi_);
+        return RECT{left, top, left + ScaleToDpi(box.right, dpi_),
+                    top + ScaleToDpi(box.bottom, dpi_)};
+    }
+
+    bool OnInitDialog() override {
+        const HWND dialog = Handle();
+        font_ = std::move(CreateUiFonts(dpi_).normal);
+        CentreWindowOver(
+            dialog, Owner(),
+            WindowSizeForClient(dialog, ScaleToDpi(kAreaWidth + 2 * kBorderWidth, dpi_),
+                                ScaleToDpi(kAreaHeight + 2 * kBorderWidth, dpi_)));
+        CreateControl(kCategoriesGroup, font_.get());
+        grid_ = std::make_unique<KeyValueGrid>(
+            dialog, kIdCategories, ToClient(kGridBox), ScaleToDpi(kKeyColumnWidth, dpi_),
+            font_.get(), &CategoryKeyRefusal,
+            [this](HWND grid, const std::u16string& text) { Tell(showMessage_, grid, text); },
+            [this](HWND, const std::u16string& text) { ReportFailure(text); });
+        CreateControls(kAfterGrid, font_.get());
+        FitLabelAbove(dialog, kIdServerNameLabel, kIdLeServerName, dpi_);
+        FitLabelAbove(dialog, kIdMaxResultLabel, kIdLeMaxResult, dpi_);
+        grid_->SetRows(values_.Categories);
+        SetDlgItemTextW(dialog, kIdLeServerName, AsWide(LocaleUpper(values_.ServerName)));
+        SetDlgItemTextW(dialog, kIdLeMaxResult, AsWide(values_.ResultsPerPage));
+        SendMessageW(dialog, DM_SETDEFID, IDOK, 0);
+        SetFocus(grid_->Handle());
+        return false;
+    }
+
+    bool OnCommand(int id, int code, HWND control) override {
+        if (id == IDOK && grid_ != nullptr) {
+            Accept();
+            return true;
         }
-    } catch (...) {
-        EndDialog(dialog, IDABORT);
-        return TRUE;
+        return ModalDialog::OnCommand(id, code, control);
     }
-    return FALSE;
-}
+
+    void ReportFailure(const std::u16string& message) override {
+        if (showFailure_) {
+            showFailure_(Handle(), message);
+        } else {
+            ModalDialog::ReportFailure(message);
+        }
+    }
+
+    // A refused key is a warning over the dialog, through showMessage when there is one.
+    static void Tell(const DialogMessage& showMessage, HWND grid, const std::u16string& text) {
+        const HWND dialog = GetParent(grid);
+        if (showMessage) {
+            showMessage(dialog, text);
+        } else {
+            MessageBoxW(dialog, AsWide(text), nullptr, MB_OK | MB_ICONWARNING);
+        }
+    }
+
+    // OK: an open grid edit is taken first; a refused key keeps the dialog open on it.
+    void Accept() {
+        if (!grid_->CommitEdit()) {
+            return;
+        }
+        PreferencesValues accepted;
+        accepted.ServerName = LocaleUpper(WindowText(GetDlgItem(Handle(), kIdLeServerName)));
+        accepted.Categories = grid_->Rows();
+        accepted.ResultsPerPage = WindowText(GetDlgItem(Handle(), kIdLeMaxResult));
+        values_ = std::move(accepted);
+        End(IDOK);
+    }
+
+    PreferencesValues& values_;
+    const DialogMessage& showMessage_;
+    const DialogMessage& showFailure_;
+    unsigned dpi_ = kDesignDpi;
+    UniqueFont font_;
+    std::unique_ptr<KeyValueGrid> grid_;
+};
 
 }  // namespace
 
-bool ShowPreferencesDialog(HWND owner, PreferencesValues& values,
-                           const DialogMessage& showMessage) {
-    // The template only makes the frame; the controls are placed in pixels for the DPI.
-    const DialogTemplate frame(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, u"Preferences",
-                               100, 100, u"Tahoma", 8);
-    DialogState state;
-    state.values = &values;
-    state.showMessage = &showMessage;
-    state.owner = owner;
-    state.dpi = WindowDpi(owner);
-    const INT_PTR answer =
-        DialogBoxIndirectParamW(GetModuleHandleW(nullptr), frame.Get(), owner, &PreferencesProc,
-                                reinterpret_cast<LPARAM>(&state));
-    return answer == IDOK;
+bool ShowPreferencesDialog(HWND owner, PreferencesValues& values, const DialogMessage& showMessage,
+                           const DialogMessage& showFailure) {
+    PreferencesDialog dialog(values, showMessage, showFailure);
+    return dialog.Run(owner);
 }
 
 }  // namespace kestrine

@@ -27,8 +27,10 @@ using DialogMessage = std::function<void(HWND owner, const std::u16string& text)
 // and centred over it, starting from values. On OK values receives what the dialog holds
 // (the server name as the field shows it, in upper case) and the result is true; Cancel,
 // Escape, the close box or a dialog that cannot be shown leave values as they were and give
-// false. showMessage tells why a category key was refused; without one a message box does.
+// false. showMessage tells why a category key was refused (a warning), showFailure that a
+// handler failed (an error); without them message boxes do.
 bool ShowPreferencesDialog(HWND owner, PreferencesValues& values,
-                           const DialogMessage& showMessage = {});
+                           const DialogMessage& showMessage = {},
+                           const DialogMessage& showFailure = {});
 
 }  // namespace kestrine

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/menu_images.h"
 #include "ui/ui_handles.h"
 
 namespace kestrine {
@@ -46,8 +47,14 @@ class ActionList {
     // The accelerator table of every action with a shortcut.
     UniqueAccelerators CreateAccelerators() const;
 
+    // The images of the actions (SmallImageList) as menu items show them.
+    void SetMenuImages(MenuImages images) { menuImages_ = std::move(images); }
+    // The menu bitmap of an action's image; nullptr for an action without one.
+    HBITMAP MenuBitmap(const Action& action) const { return menuImages_.Bitmap(action.image); }
+
   private:
     std::vector<Action> actions_;
+    MenuImages menuImages_;
 };
 
 // Menu text of a shortcut, e.g. "Ctrl+S".

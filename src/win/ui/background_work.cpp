@@ -1,6 +1,7 @@
 #include "ui/background_work.h"
 
 #include <deque>
+#include <exception>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -17,6 +18,7 @@ struct SharedState {
     std::mutex mutex;
     std::deque<std::u16string> statusTexts;
     bool done = false;
+    std::exception_ptr escaped;  // what the work let escape, for this thread to rethrow
     UniqueKernelHandle wake{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
 };
 
@@ -57,13 +59,15 @@ void RunWithoutFreezing(HWND window, BackgroundWork work,
             }
             SetEvent(state->wake.get());
         };
+        std::exception_ptr escaped;
         try {
             work(report);
         } catch (...) {
-            // The work reports its own failures; nothing may end the worker uncaught.
+            escaped = std::current_exception();
         }
         {
             const std::lock_guard lock(state->mutex);
+            state->escaped = escaped;
             state->done = true;
         }
         SetEvent(state->wake.get());
@@ -110,6 +114,10 @@ void RunWithoutFreezing(HWND window, BackgroundWork work,
     }
     if (quit) {
         PostQuitMessage(static_cast<int>(quitCode));
+    }
+    if (state->escaped) {
+        // As if the work had run here: the window's own barrier reports it.
+        std::rethrow_exception(state->escaped);
     }
 }
 

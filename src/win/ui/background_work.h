@@ -17,9 +17,9 @@ namespace kestrine {
 // thread, in the order reported, while it runs.
 //
 // The work runs on another thread: it must capture nothing on this thread's stack, only
-// values and objects that outlive the call. It must not throw (exceptions are caught here and
-// dropped, so a forgotten one cannot end the program); report failures through what it
-// captured.
+// values and objects that outlive the call. Failures it expects it reports through what it
+// captured; anything else it lets escape is thrown again here, once the window takes input
+// again, as if the work had run on this thread.
 using BackgroundWork = std::function<void(const StatusSink& status)>;
 
 void RunWithoutFreezing(HWND window, BackgroundWork work,

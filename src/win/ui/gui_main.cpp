@@ -197,15 +197,24 @@ void TKestrineClient::ExecuteAction(int actionId) {
 }
 
 void TKestrineClient::RunExchange(BackgroundWork work) {
+    const auto finished = [this] {
+        exchanging_ = false;
+        if (closeRequested_) {
+            // Asked for while the window waited: closed once the operation has shown its
+            // outcome.
+            closeRequested_ = false;
+            PostMessageW(Handle(), WM_CLOSE, 0, 0);
+        }
+    };
     exchanging_ = true;
-    RunWithoutFreezing(Handle(), std::move(work),
-                       [this](const std::u16string& text) { SetStatusText(0, text); });
-    exchanging_ = false;
-    if (closeRequested_) {
-        // Asked for while the window waited: closed once the operation has shown its outcome.
-        closeRequested_ = false;
-        PostMessageW(Handle(), WM_CLOSE, 0, 0);
+    try {
+        RunWithoutFreezing(Handle(), std::move(work),
+                           [this](const std::u16string& text) { SetStatusText(0, text); });
+    } catch (...) {
+        finished();
+        throw;
     }
+    finished();
 }
 
 OperationsPage& TKestrineClient::ActiveOperationsPage() {

@@ -38,6 +38,7 @@ void TKestrineClient::CreateActions() {
     general(kActionExit, u"ActionExit", u"&Exit", -1, Shortcut{},
             &TKestrineClient::ActionExitExecute);
     accelerators_ = actions_.CreateAccelerators();
+    actions_.SetMenuImages(MenuImages(LoadSmallImageList().get()));
 }
 
 void TKestrineClient::CreateMenus() {

@@ -2,12 +2,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <exception>
 #include <iterator>
 
 #include "common/failure.h"
 #include "common/text.h"
 #include "ui/control_ids.h"
+#include "ui/guarded_call.h"
 #include "ui/gui_main.h"
 #include "ui/image_lists.h"
 #include "ui/list_view.h"
@@ -64,17 +64,13 @@ LRESULT CALLBACK QueryEditProcedure(HWND edit, UINT message, WPARAM wParam, LPAR
             }
             break;
         case WM_KEYDOWN:
-            // Nothing may leave a window procedure.
-            try {
-                try {
+            GuardedCall(
+                [window](const std::u16string& text) { window->ReportUnexpectedError(text); },
+                [&] {
                     window->cmbQueryKeyDown(static_cast<WORD>(wParam));
-                } catch (const Failure& failure) {
-                    window->ReportUnexpectedError(failure.Message());
-                } catch (const std::exception& error) {
-                    window->ReportUnexpectedError(Utf8ToUtf16(error.what()));
-                }
-            } catch (...) {
-            }
+                    return 0;
+                },
+                0);
             if (wParam == VK_RETURN) {
                 return 0;
             }

@@ -5,11 +5,11 @@
 
 #include <algorithm>
 #include <array>
-#include <iterator>
 
 #include "ui/dock_layout.h"
 #include "ui/dpi.h"
 #include "ui/gui_main.h"
+#include "ui/window_geometry.h"
 
 namespace kestrine {
 
@@ -38,15 +38,7 @@ Box ClientBox(HWND window) {
 
 // A label's size follows its text, like a caption that sizes itself.
 void PlaceLabel(HWND label, int left, int top) {
-    wchar_t text[64] = {};
-    const int length = GetWindowTextW(label, text, static_cast<int>(std::size(text)));
-    const HDC dc = GetDC(label);
-    const auto old =
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text, length, &size);
-    SelectObject(dc, old);
-    ReleaseDC(label, dc);
+    const SIZE size = MeasureText(label).value_or(SIZE{});
     Place(label, Box{left, top, size.cx, size.cy});
 }
 
@@ -151,22 +143,7 @@ void TKestrineClient::MoveHostSplitter(int origin) {
 }
 
 void TKestrineClient::SetClientSizeCentred(int width, int height) {
-    const HWND window = Handle();
-    RECT outer{};
-    RECT inner{};
-    GetWindowRect(window, &outer);
-    GetClientRect(window, &inner);
-    // The frame and menu bar are what the window has beyond its client area.
-    const int outerWidth = (outer.right - outer.left) - inner.right + Scale(width);
-    const int outerHeight = (outer.bottom - outer.top) - inner.bottom + Scale(height);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& screen = monitor.rcMonitor;
-    const int left = screen.left + ((screen.right - screen.left) - outerWidth) / 2;
-    const int top = screen.top + ((screen.bottom - screen.top) - outerHeight) / 2;
-    SetWindowPos(window, nullptr, left, top, outerWidth, outerHeight,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    CentreWindowOnMonitor(Handle(), WindowSizeForClient(Handle(), Scale(width), Scale(height)));
 }
 
 void TKestrineClient::OnDpiChanged(unsigned dpi, const RECT& suggested) {

@@ -16,7 +16,16 @@ void AppendActionItems(HMENU menu, const ActionList& actions, std::span<const in
             text += u'\t';
             text += ShortcutText(action->shortcut);
         }
-        AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(id), AsWide(text));
+        if (!AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(id), AsWide(text))) {
+            continue;
+        }
+        if (const HBITMAP image = actions.MenuBitmap(*action); image != nullptr) {
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof(info);
+            info.fMask = MIIM_BITMAP;
+            info.hbmpItem = image;
+            SetMenuItemInfoW(menu, static_cast<UINT>(GetMenuItemCount(menu) - 1), TRUE, &info);
+        }
     }
 }
 

@@ -9,7 +9,8 @@ namespace kestrine {
 // One menu entry: an action id, or 0 for a separator.
 inline constexpr int kMenuSeparator = 0;
 
-// Appends the actions as items, each with its caption and, after a tab, its shortcut.
+// Appends the actions as items, each with its caption and, after a tab, its shortcut; an
+// action with an image shows it beside its caption.
 void AppendActionItems(HMENU menu, const ActionList& actions, std::span<const int> ids);
 
 // A menu bar with one drop-down menu.

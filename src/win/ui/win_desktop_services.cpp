@@ -125,10 +125,15 @@ int WinDesktopServices::TrackPopupMenu(HWND owner, HMENU menu, POINT screenPoint
 }
 
 bool WinDesktopServices::EditPreferences(HWND owner, PreferencesValues& values) {
-    // A refused category key is told like the window's own warnings.
-    return ShowPreferencesDialog(owner, values, [this](HWND dialog, const std::u16string& text) {
-        ShowMessage(dialog, text, MessageIcon::Warning);
-    });
+    // A refused category key and a failure are told like the window's own messages.
+    return ShowPreferencesDialog(
+        owner, values,
+        [this](HWND dialog, const std::u16string& text) {
+            ShowMessage(dialog, text, MessageIcon::Warning);
+        },
+        [this](HWND dialog, const std::u16string& text) {
+            ShowMessage(dialog, text, MessageIcon::Error);
+        });
 }
 
 }  // namespace kestrine

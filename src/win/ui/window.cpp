@@ -1,9 +1,6 @@
 #include "ui/window.h"
 
-#include <exception>
-
-#include "common/failure.h"
-#include "common/text.h"
+#include "ui/guarded_call.h"
 #include "win_text.h"
 
 namespace kestrine {
@@ -50,19 +47,9 @@ LRESULT CALLBACK Window::WindowProcedure(HWND window, UINT message, WPARAM wPara
     if (self == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    LRESULT result = 0;
-    try {
-        try {
-            result = self->HandleMessage(message, wParam, lParam);
-        } catch (const Failure& failure) {
-            self->ReportUnexpectedError(failure.Message());
-        } catch (const std::exception& error) {
-            self->ReportUnexpectedError(Utf8ToUtf16(error.what()));
-        }
-    } catch (...) {
-        // Reporting failed too (or the exception was of no known kind): nothing more to do
-        // that could not fail the same way.
-    }
+    const LRESULT result =
+        GuardedCall([self](const std::u16string& text) { self->ReportUnexpectedError(text); },
+                    [&] { return self->HandleMessage(message, wParam, lParam); }, LRESULT{0});
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         self->handle_ = nullptr;

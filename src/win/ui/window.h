@@ -6,8 +6,8 @@
 
 namespace kestrine {
 
-// Base of our own window classes: routes messages to HandleMessage and keeps every
-// exception inside the window procedure.
+// Base of our own window classes: routes messages to HandleMessage through the guarded call,
+// so a failure in a handler is reported and the window carries on.
 class Window {
   public:
     Window() = default;
@@ -29,7 +29,8 @@ class Window {
 
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
-    // Called when a handler let an exception escape; the window stays usable.
+    // Tells the user of a failure a handler let escape; the window stays usable. The default
+    // is an error message box over the window.
     virtual void ReportUnexpectedError(const std::u16string& message);
 
   private:

@@ -96,5 +96,61 @@ TEST(TextPromptDialogTest, OkWithAnEmptyFieldGivesEmptyText) {
     EXPECT_EQ(result, std::optional<std::u16string>(u""));
 }
 
+// The controls where the dialog manager put them when they were template items: boxes in
+// dialog units (prompt lines of 8 units), the dialog's font, OK the default, the focus in the
+// edit field, the dialog in the middle of the work area.
+TEST(TextPromptDialogTest, LaysOutThePromptTheFieldAndTheButtons) {
+    struct Expected {
+        const wchar_t* className;
+        const wchar_t* text;
+        RECT box;  // left, top, width, height in dialog units
+    };
+    const Expected expected[] = {
+        {L"Static", nullptr, {7, 7, 206, 16}},
+        {L"Edit", nullptr, {7, 27, 206, 12}},
+        {L"Button", L"OK", {109, 46, 50, 14}},
+        {L"Button", L"Cancel", {163, 46, 50, 14}},
+    };
+    RunPrompt(u"Prompt layout", u"Line one\r\nLine two", u"text", [&](HWND dialog) {
+        RECT client{};
+        GetClientRect(dialog, &client);
+        RECT size{0, 0, 220, 67};
+        MapDialogRect(dialog, &size);
+        EXPECT_EQ(client.right, size.right);
+        EXPECT_EQ(client.bottom, size.bottom);
+        const auto dialogFont = SendMessageW(dialog, WM_GETFONT, 0, 0);
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(dialogFont), sizeof(font), &font);
+        EXPECT_EQ(FromWide(font.lfFaceName), u"Tahoma");
+        for (const Expected& e : expected) {
+            const HWND control = Child(dialog, e.className, e.text);
+            ASSERT_NE(control, nullptr) << e.box.top;
+            RECT units = e.box;
+            MapDialogRect(dialog, &units);
+            RECT box{};
+            GetWindowRect(control, &box);
+            MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
+            EXPECT_EQ(box.left, units.left) << e.box.left;
+            EXPECT_EQ(box.top, units.top) << e.box.top;
+            EXPECT_EQ(box.right - box.left, units.right) << e.box.right;
+            EXPECT_EQ(box.bottom - box.top, units.bottom) << e.box.bottom;
+            EXPECT_EQ(SendMessageW(control, WM_GETFONT, 0, 0), dialogFont);
+        }
+        const HWND edit = Child(dialog, L"Edit");
+        EXPECT_TRUE(GetWindowLongPtrW(edit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+        EXPECT_EQ(GetFocus(), edit);
+        EXPECT_EQ(LOWORD(SendMessageW(dialog, DM_GETDEFID, 0, 0)), IDOK);
+        EXPECT_EQ(GetNextDlgTabItem(dialog, edit, FALSE), Child(dialog, L"Button", L"OK"));
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof(monitor);
+        GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor);
+        RECT window{};
+        GetWindowRect(dialog, &window);
+        EXPECT_NEAR(window.left + window.right, monitor.rcWork.left + monitor.rcWork.right, 1);
+        EXPECT_NEAR(window.top + window.bottom, monitor.rcWork.top + monitor.rcWork.bottom, 1);
+        SendMessageW(Child(dialog, L"Button", L"Cancel"), BM_CLICK, 0, 0);
+    });
+}
+
 }  // namespace
 }  // namespace kestrine
