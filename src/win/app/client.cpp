@@ -23,11 +23,13 @@ int RunClient(int showCommand) {
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 
     kestrine::RegistrySettingsStore settings;
+    kestrine::RegistrySettingsStore layout(kestrine::kSettingsKeyPath, kestrine::kLayoutSubkey);
     kestrine::WinDesktopServices desktop;
     int exitCode = 1;
     {
         kestrine::TKestrineClient window(settings, desktop);
         window.SetQuitOnDestroy(true);
+        window.RememberLayoutIn(layout);
         if (window.Create() != nullptr) {
             window.Show(showCommand);
             MSG message{};

@@ -67,15 +67,16 @@ StoredValue Expanded(const std::u16string& text, DWORD maxBytes) {
 
 }  // namespace
 
-RegistrySettingsStore::RegistrySettingsStore(std::u16string_view keyPath) {
+RegistrySettingsStore::RegistrySettingsStore(std::u16string_view keyPath,
+                                             std::u16string_view subkey) {
     const UniqueKey root = CreateKey(HKEY_CURRENT_USER, std::u16string(keyPath));
     if (root) {
-        search_ = CreateKey(root.get(), u"Search");
+        values_ = CreateKey(root.get(), std::u16string(subkey));
     }
 }
 
 StoredValue RegistrySettingsStore::Read(std::u16string_view nameView) const {
-    if (!search_) {
+    if (!values_) {
         return StoredValue::Missing();
     }
     const std::u16string name(nameView);
@@ -83,12 +84,12 @@ StoredValue RegistrySettingsStore::Read(std::u16string_view nameView) const {
     for (int attempt = 0; attempt < 3; ++attempt) {
         DWORD type = 0;
         DWORD size = 0;
-        if (RegQueryValueExW(search_.get(), AsWide(name), nullptr, &type, nullptr, &size) !=
+        if (RegQueryValueExW(values_.get(), AsWide(name), nullptr, &type, nullptr, &size) !=
             ERROR_SUCCESS) {
             return StoredValue::Missing();
         }
         if (type == REG_DWORD) {
-            return ReadDword(search_.get(), name);
+            return ReadDword(values_.get(), name);
         }
         if (!IsText(type) || size > kMaxTextBytes) {
             return StoredValue::Missing();
@@ -96,7 +97,7 @@ StoredValue RegistrySettingsStore::Read(std::u16string_view nameView) const {
         std::vector<char16_t> buffer(size / sizeof(char16_t) + 1, u'\0');
         DWORD got = static_cast<DWORD>(buffer.size() * sizeof(char16_t));
         const DWORD sizedType = type;
-        const LSTATUS status = RegQueryValueExW(search_.get(), AsWide(name), nullptr, &type,
+        const LSTATUS status = RegQueryValueExW(values_.get(), AsWide(name), nullptr, &type,
                                                 reinterpret_cast<BYTE*>(buffer.data()), &got);
         if (status == ERROR_MORE_DATA || (status == ERROR_SUCCESS && type != sizedType)) {
             continue;
@@ -114,29 +115,29 @@ StoredValue RegistrySettingsStore::Read(std::u16string_view nameView) const {
 }
 
 void RegistrySettingsStore::WriteInteger(std::u16string_view name, std::int32_t value) {
-    if (!search_) {
+    if (!values_) {
         return;
     }
     const DWORD number = static_cast<DWORD>(value);
-    RegSetValueExW(search_.get(), AsWide(std::u16string(name)), 0, REG_DWORD,
+    RegSetValueExW(values_.get(), AsWide(std::u16string(name)), 0, REG_DWORD,
                    reinterpret_cast<const BYTE*>(&number), sizeof number);
 }
 
 void RegistrySettingsStore::WriteText(std::u16string_view name, std::u16string_view text) {
     const std::u16string stored(text);
     const std::size_t bytes = (stored.size() + 1) * sizeof(char16_t);
-    if (!search_ || bytes > kMaxTextBytes) {
+    if (!values_ || bytes > kMaxTextBytes) {
         return;
     }
     // Saving the settings writes every value; an expandable text that still reads the same
     // keeps its variables rather than being frozen into today's expansion.
     DWORD type = REG_NONE;
-    if (RegQueryValueExW(search_.get(), AsWide(std::u16string(name)), nullptr, &type, nullptr,
+    if (RegQueryValueExW(values_.get(), AsWide(std::u16string(name)), nullptr, &type, nullptr,
                          nullptr) == ERROR_SUCCESS &&
         type == REG_EXPAND_SZ && Read(name) == StoredValue::Text(stored)) {
         return;
     }
-    RegSetValueExW(search_.get(), AsWide(std::u16string(name)), 0, REG_SZ,
+    RegSetValueExW(values_.get(), AsWide(std::u16string(name)), 0, REG_SZ,
                    reinterpret_cast<const BYTE*>(stored.c_str()), static_cast<DWORD>(bytes));
 }
 

@@ -56,12 +56,13 @@ HWND TKestrineClient::Create() {
     if (Handle() != nullptr) {
         mainMenu_.release();  // the window destroys its menu bar itself
         SetClientSizeCentred(kClientWidth, kClientHeight);
+        RestoreLayout();
     }
     return Handle();
 }
 
 void TKestrineClient::Show(int showCommand) {
-    ShowWindow(Handle(), showCommand);
+    ShowWindow(Handle(), RememberedShowCommand(showCommand));
     UpdateWindow(Handle());
 }
 
@@ -235,6 +236,7 @@ void TKestrineClient::FormCreate() {
 
 void TKestrineClient::FormDestroy() {
     SaveSettings();
+    SaveLayout();
     // The virtual lists must not ask for rows that are gone.
     browserPage_.Clear();
     searchPage_.Clear();

@@ -55,6 +55,10 @@ class TKestrineClient : public Window, private PageHost {
     // Ends the message loop when the window is destroyed (the program's window does; a
     // window under test does not).
     void SetQuitOnDestroy(bool quit) { quitOnDestroy_ = quit; }
+    // Where the window remembers its position, size, column widths and splitters between runs
+    // (the program's is the registry's Layout subkey); without one it opens with its described
+    // layout every time. Set before Create.
+    void RememberLayoutIn(SettingsStore& layoutStore) { layoutStore_ = &layoutStore; }
 
     ActionList& Actions() { return actions_; }
     HMENU OperationPopupMenu() const { return operationPopupMenu_.get(); }
@@ -151,6 +155,12 @@ class TKestrineClient : public Window, private PageHost {
     void SetClientSizeCentred(int width, int height);
     void OnDpiChanged(unsigned dpi, const RECT& suggested);
     int Scale(int value) const;
+    int QueryGroupLimit() const;  // the largest splitter positions the pages have room for,
+    int HostListLimit() const;    // at 96 DPI
+    // gui_main_remembered_layout.cpp: restored in Create, saved in FormDestroy.
+    void RestoreLayout();
+    void SaveLayout();
+    int RememberedShowCommand(int showCommand) const;
     // gui_main_settings.cpp: loaded in FormCreate, saved in FormDestroy.
     void LoadSettings();
     void SaveSettings();
@@ -181,6 +191,8 @@ class TKestrineClient : public Window, private PageHost {
     unsigned dpi_ = 96;
     int queryGroupHeight_ = 84;  // at 96 DPI; Splitter2 changes it
     int hostListWidth_ = 215;    // at 96 DPI; Splitter1 changes it
+    SettingsStore* layoutStore_ = nullptr;
+    bool showMaximized_ = false;  // the remembered window was maximized
     HWND focusedControl_ = nullptr;
     bool quitOnDestroy_ = false;
     bool exchanging_ = false;      // an exchange runs off this thread; the window waits

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 
+#include "settings/window_layout.h"
 #include "ui/dock_layout.h"
 #include "ui/dpi.h"
 #include "ui/gui_main.h"
@@ -20,8 +21,6 @@ constexpr int kBrowseTabBorder = 5;
 constexpr int kQueryGroupSplitterHeight = 3;
 constexpr int kHostSplitterWidth = 6;
 constexpr int kPathHeight = 26;
-// Neither side of a splitter gets smaller than this.
-constexpr int kSplitterMinimum = 30;
 
 void Place(HWND control, const Box& box) {
     if (control != nullptr) {
@@ -128,7 +127,7 @@ void TKestrineClient::MoveQueryGroupSplitter(int origin) {
     const int maximum = area.height - Scale(kQueryGroupSplitterHeight) - Scale(kSplitterMinimum);
     const int height = std::clamp(origin - area.top, Scale(kSplitterMinimum),
                                   std::max(maximum, Scale(kSplitterMinimum)));
-    queryGroupHeight_ = MulDiv(height, static_cast<int>(kDesignDpi), static_cast<int>(dpi_));
+    queryGroupHeight_ = ScaleToDesignDpi(height, dpi_);
     LayoutSearchPage();
 }
 
@@ -138,8 +137,20 @@ void TKestrineClient::MoveHostSplitter(int origin) {
     const int maximum = rect.right - Scale(kHostSplitterWidth) - Scale(kSplitterMinimum);
     const int width =
         std::clamp(origin, Scale(kSplitterMinimum), std::max(maximum, Scale(kSplitterMinimum)));
-    hostListWidth_ = MulDiv(width, static_cast<int>(kDesignDpi), static_cast<int>(dpi_));
+    hostListWidth_ = ScaleToDesignDpi(width, dpi_);
     LayoutBrowserPage();
+}
+
+int TKestrineClient::QueryGroupLimit() const {
+    const Box area = Inset(ClientBox(ui_.SearchTab.Handle()), Scale(kSearchTabBorder));
+    return ScaleToDesignDpi(
+        area.height - Scale(kQueryGroupSplitterHeight) - Scale(kSplitterMinimum), dpi_);
+}
+
+int TKestrineClient::HostListLimit() const {
+    RECT rect{};
+    GetClientRect(ui_.ViewContentPanel.Handle(), &rect);
+    return ScaleToDesignDpi(rect.right - Scale(kHostSplitterWidth) - Scale(kSplitterMinimum), dpi_);
 }
 
 void TKestrineClient::SetClientSizeCentred(int width, int height) {
