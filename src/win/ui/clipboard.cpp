@@ -68,8 +68,7 @@ bool CopyTextToClipboard(HWND owner, std::u16string_view text) {
 
 void CopyToClipboardOrSay(DesktopServices& desktop, HWND owner, std::u16string_view text) {
     if (!CopyTextToClipboard(owner, text)) {
-        desktop.ShowMessage(owner, u"Unable to copy to the clipboard: another program is using it",
-                            MessageIcon::Error);
+        desktop.ShowMessage(owner, u"Unable to copy to the clipboard", MessageIcon::Error);
     }
 }
 
