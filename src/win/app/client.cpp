@@ -1,7 +1,7 @@
 // Program entry: locale, common controls, the main window and the message loop.
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
+#include <ole2.h>
 
 #include <exception>
 
@@ -19,8 +19,9 @@ int RunClient(int showCommand) {
     controls.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES |
                      ICC_LISTVIEW_CLASSES | ICC_WIN95_CLASSES;
     InitCommonControlsEx(&controls);
-    // The shell's verbs and the properties sheet want a single-threaded apartment.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    // The shell's verbs and the properties sheet want a single-threaded apartment, and
+    // dragging rows out wants OLE on top of it.
+    const HRESULT com = OleInitialize(nullptr);
 
     kestrine::RegistrySettingsStore settings;
     kestrine::RegistrySettingsStore layout(kestrine::kSettingsKeyPath, kestrine::kLayoutSubkey);
@@ -43,7 +44,7 @@ int RunClient(int showCommand) {
         }
     }
     if (SUCCEEDED(com)) {
-        CoUninitialize();
+        OleUninitialize();
     }
     return exitCode;
 }

@@ -11,6 +11,8 @@
 #include "browser/shell_paths.h"
 #include "common/failure.h"
 #include "exchange/answer_fetch.h"
+#include "ui/clipboard.h"
+#include "ui/control_ids.h"
 #include "ui/list_view.h"
 #include "ui/redraw_batch.h"
 #include "win_text.h"
@@ -174,7 +176,10 @@ void BrowserPage::SetCurrentPath(const std::u16string& path) {
 }
 
 void BrowserPage::ViewContentDblClick() {
-    const int row = ViewContent.RowAt(desktop_.CursorPosition());
+    OpenFolderRow(ViewContent.RowAt(desktop_.CursorPosition()));
+}
+
+void BrowserPage::OpenFolderRow(int row) {
     if (row < 0 || static_cast<std::size_t>(row) >= FolderListing.size()) {
         return;
     }
@@ -195,6 +200,45 @@ void BrowserPage::ViewContentDblClick() {
 
 void BrowserPage::ViewContentContextMenu(LPARAM position) {
     host_.ShowOperationPopup(ViewContent.Handle(), position);
+}
+
+void BrowserPage::ViewContentKeyCommand(ListKeyCommand command) {
+    switch (command) {
+        case ListKeyCommand::CopyPath:
+            host_.ExecuteAction(kActionCopyPath);
+            break;
+        case ListKeyCommand::CopyCells:
+            if (const int row = ViewContent.SelectedRow(); row >= 0) {
+                CopyToClipboardOrSay(desktop_, host_.Owner(), ViewContent.RowCellsText(row));
+            }
+            break;
+        case ListKeyCommand::Activate:
+            OpenFolderRow(ViewContent.SelectedRow());
+            break;
+        case ListKeyCommand::Back:
+            // Only a listing below a host's top level starts with "..".
+            if (!FolderListing.empty() && FolderListing.front().IsFolder &&
+                FolderListing.front().Name == kParentEntryName) {
+                OpenFolderRow(0);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void BrowserPage::ViewContentBeginDrag(int row) {
+    if (row < 0 || static_cast<std::size_t>(row) >= FolderListing.size()) {
+        return;
+    }
+    const TFileBrowserItem& entry = FolderListing[static_cast<std::size_t>(row)];
+    if (entry.Name == kParentEntryName) {
+        return;  // not a file or folder of its own
+    }
+    // Whatever takes the drop opens or copies it: the same rule as handing it to the shell.
+    if (const std::u16string path = BrowserItemPath(CurrentPath, entry); IsNetworkPath(path)) {
+        desktop_.DragFileOut(path);
+    }
 }
 
 void BrowserPage::Clear() {

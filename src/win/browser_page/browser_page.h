@@ -49,6 +49,10 @@ class BrowserPage : public OperationsPage, private HostListDelegate, private Fol
     void ViewHostSelectItem(int item, bool selected) override;
     void ViewContentDblClick() override;
     void ViewContentContextMenu(LPARAM position) override;
+    void ViewContentKeyCommand(ListKeyCommand command) override;
+    void ViewContentBeginDrag(int row) override;
+    // Opens the folder of a row, ".." included; a file row or no row does nothing.
+    void OpenFolderRow(int row);
     // False when the exchange failed and the view still shows what it showed before.
     bool DisplayHostFiles(std::int32_t hostId, std::int32_t folderId);
     void SetCurrentPath(const std::u16string& path);

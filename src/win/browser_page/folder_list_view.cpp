@@ -1,6 +1,8 @@
 #include "browser_page/folder_list_view.h"
 
 #include "browser/folder_listing.h"
+#include "common/tab_separated.h"
+#include "ui/enter_key.h"
 #include "ui/list_view.h"
 
 namespace kestrine {
@@ -20,6 +22,9 @@ HWND FolderListView::Create(HWND parent, int id, unsigned dpi) {
     list_ = CreateReportList(parent, id, true);
     AddListColumn(list_, 0, {u"Name", 320}, dpi);
     AddListColumn(list_, 1, {u"Size", 80}, dpi);
+    // A list view shows no window text: it is the name screen readers give the list.
+    SetWindowTextW(list_, L"Files and folders");
+    WantEnterKey(list_);
     ReflectFrom(list_);
     return list_;
 }
@@ -35,6 +40,17 @@ int FolderListView::RowAt(POINT screenPoint) const {
     return static_cast<int>(SendMessageW(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
 }
 
+std::u16string FolderListView::RowCellsText(int row) const {
+    if (row < 0 || static_cast<std::size_t>(row) >= listing_.size()) {
+        return {};
+    }
+    const TFileBrowserItem& entry = listing_[static_cast<std::size_t>(row)];
+    std::u16string size;
+    AppendContentSizeText(entry, formatter_, size);
+    const std::u16string cells[] = {entry.Name, size};
+    return TabSeparatedLine(cells);
+}
+
 LRESULT FolderListView::OnNotify(const NMHDR& header) {
     switch (header.code) {
         case LVN_GETDISPINFOW:
@@ -42,6 +58,16 @@ LRESULT FolderListView::OnNotify(const NMHDR& header) {
             break;
         case NM_DBLCLK:
             delegate_.ViewContentDblClick();
+            break;
+        case LVN_KEYDOWN:
+            if (const ListKeyCommand command =
+                    ListKeyCommandOf(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
+                command != ListKeyCommand::None) {
+                delegate_.ViewContentKeyCommand(command);
+            }
+            break;
+        case LVN_BEGINDRAG:
+            delegate_.ViewContentBeginDrag(reinterpret_cast<const NMLISTVIEW&>(header).iItem);
             break;
         default:
             break;

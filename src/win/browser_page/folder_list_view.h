@@ -9,6 +9,7 @@
 #include "protocol/records.h"
 #include "search/icon_index_cache.h"
 #include "search/value_formatter.h"
+#include "ui/list_keys.h"
 #include "ui/reflected_control.h"
 
 namespace kestrine {
@@ -17,14 +18,16 @@ class FolderListDelegate {
   public:
     virtual void ViewContentDblClick() = 0;
     virtual void ViewContentContextMenu(LPARAM position) = 0;
+    virtual void ViewContentKeyCommand(ListKeyCommand command) = 0;
+    virtual void ViewContentBeginDrag(int row) = 0;
 
   protected:
     ~FolderListDelegate() = default;
 };
 
 // The virtual folder listing (ViewContent): shows the entries of a listing, answers the
-// list's requests for cell texts and icons itself, and reports double clicks and
-// context-menu requests to its delegate.
+// list's requests for cell texts and icons itself, and reports double clicks, context-menu
+// requests, its keys and drags to its delegate.
 class FolderListView : public ReflectedControl {
   public:
     FolderListView(const std::vector<TFileBrowserItem>& listing, const ValueFormatter& formatter,
@@ -38,6 +41,8 @@ class FolderListView : public ReflectedControl {
     int SelectedRow() const;
     // The row under a point in screen coordinates, or -1.
     int RowAt(POINT screenPoint) const;
+    // The cells of a row as the list shows them, tab-separated.
+    std::u16string RowCellsText(int row) const;
 
     LRESULT OnNotify(const NMHDR& header) override;
     void OnContextMenu(LPARAM position) override;

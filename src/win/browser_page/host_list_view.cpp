@@ -13,6 +13,8 @@ HWND HostListView::Create(HWND parent, int id, unsigned dpi, HIMAGELIST images) 
     SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
     AddListColumn(list_, 0, {u"Name", 100}, dpi);
     AddListColumn(list_, 1, {u"Updated", 85}, dpi);
+    // A list view shows no window text: it is the name screen readers give the list.
+    SetWindowTextW(list_, L"Computers");
     ReflectFrom(list_);
     return list_;
 }

@@ -1,8 +1,11 @@
 #include "search_page/result_list_view.h"
 
 #include <iterator>
+#include <vector>
 
+#include "common/tab_separated.h"
 #include "search/result_row.h"
+#include "ui/enter_key.h"
 #include "ui/list_view.h"
 
 namespace kestrine {
@@ -26,6 +29,9 @@ HWND ResultListView::Create(HWND parent, int id, unsigned dpi) {
     for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
         AddListColumn(list_, i, kColumns[i], dpi);
     }
+    // A list view shows no window text: it is the name screen readers give the list.
+    SetWindowTextW(list_, L"Search results");
+    WantEnterKey(list_);
     ReflectFrom(list_);
     return list_;
 }
@@ -43,6 +49,26 @@ int ResultListView::SelectedRow() const {
     return kestrine::SelectedRow(list_);
 }
 
+std::u16string ResultListView::RowCellsText(int row) const {
+    const TFileSearchItem* item = row < 0 ? nullptr : rows_.Row(static_cast<std::size_t>(row));
+    if (item == nullptr) {
+        return {};
+    }
+    std::vector<std::u16string> cells(kResultColumnCount);
+    for (int column = 0; column < kResultColumnCount; ++column) {
+        AppendResultCellText(*item, column, formatter_, cells[static_cast<std::size_t>(column)]);
+    }
+    return TabSeparatedLine(cells);
+}
+
+void ResultListView::TakeFocus() {
+    if (SelectedRow() < 0 && rows_.Count() > 0) {
+        ListView_SetItemState(list_, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_EnsureVisible(list_, 0, FALSE);
+    }
+    SetFocus(list_);
+}
+
 LRESULT ResultListView::OnNotify(const NMHDR& header) {
     switch (header.code) {
         case LVN_GETDISPINFOW:
@@ -53,6 +79,16 @@ LRESULT ResultListView::OnNotify(const NMHDR& header) {
             break;
         case NM_DBLCLK:
             delegate_.ViewResultsDblClick();
+            break;
+        case LVN_KEYDOWN:
+            if (const ListKeyCommand command =
+                    ListKeyCommandOf(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
+                command != ListKeyCommand::None) {
+                delegate_.ViewResultsKeyCommand(command);
+            }
+            break;
+        case LVN_BEGINDRAG:
+            delegate_.ViewResultsBeginDrag(reinterpret_cast<const NMLISTVIEW&>(header).iItem);
             break;
         default:
             break;

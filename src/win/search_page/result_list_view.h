@@ -8,6 +8,7 @@
 #include "search/icon_index_cache.h"
 #include "search/result_list.h"
 #include "search/value_formatter.h"
+#include "ui/list_keys.h"
 #include "ui/reflected_control.h"
 
 namespace kestrine {
@@ -18,6 +19,8 @@ class ResultListDelegate {
     virtual void ViewResultsColumnClick(int column) = 0;
     virtual void ViewResultsDblClick() = 0;
     virtual void ViewResultsContextMenu(LPARAM position) = 0;
+    virtual void ViewResultsKeyCommand(ListKeyCommand command) = 0;
+    virtual void ViewResultsBeginDrag(int row) = 0;
 
   protected:
     ~ResultListDelegate() = default;
@@ -25,7 +28,7 @@ class ResultListDelegate {
 
 // The virtual result list (ViewResults): shows the rows of a SearchResultList in the list's
 // row order, answers the list's requests for cell texts and icons itself, and reports header
-// clicks, double clicks and context-menu requests to its delegate.
+// clicks, double clicks, context-menu requests, its keys and drags to its delegate.
 class ResultListView : public ReflectedControl {
   public:
     ResultListView(const SearchResultList& rows, const ValueFormatter& formatter,
@@ -41,6 +44,10 @@ class ResultListView : public ReflectedControl {
     void ShowSorted(int sortTag);
     // The first selected row, or -1.
     int SelectedRow() const;
+    // The cells of a row as the list shows them, tab-separated.
+    std::u16string RowCellsText(int row) const;
+    // The keyboard focus, on a selected row: the first one when none was selected.
+    void TakeFocus();
 
     LRESULT OnNotify(const NMHDR& header) override;
     void OnContextMenu(LPARAM position) override;

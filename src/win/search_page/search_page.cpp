@@ -14,6 +14,7 @@
 #include "search/query_history.h"
 #include "search/result_sort.h"
 #include "settings/category_combo.h"
+#include "ui/clipboard.h"
 #include "ui/combo_box.h"
 #include "ui/control_ids.h"
 #include "ui/csv_file.h"
@@ -201,6 +202,43 @@ void SearchPage::ViewResultsDblClick() {
 
 void SearchPage::ViewResultsContextMenu(LPARAM position) {
     host_.ShowOperationPopup(ViewResults.Handle(), position);
+}
+
+void SearchPage::ViewResultsKeyCommand(ListKeyCommand command) {
+    switch (command) {
+        case ListKeyCommand::CopyPath:
+            host_.ExecuteAction(kActionCopyPath);
+            break;
+        case ListKeyCommand::CopyCells:
+            if (const int row = ViewResults.SelectedRow(); row >= 0) {
+                CopyToClipboardOrSay(desktop_, host_.Owner(), ViewResults.RowCellsText(row));
+            }
+            break;
+        case ListKeyCommand::Activate:
+            host_.ExecuteAction(kActionOpen);
+            break;
+        case ListKeyCommand::NextPane:
+            SetFocus(form_.cmbQuery);
+            break;
+        default:
+            break;
+    }
+}
+
+void SearchPage::ViewResultsBeginDrag(int row) {
+    const TFileSearchItem* hit =
+        row < 0 ? nullptr : SearchResults.Row(static_cast<std::size_t>(row));
+    if (hit == nullptr) {
+        return;
+    }
+    // Whatever takes the drop opens or copies it: the same rule as handing it to the shell.
+    if (const std::u16string path = SearchItemPath(*hit); IsNetworkPath(path)) {
+        desktop_.DragFileOut(path);
+    }
+}
+
+void SearchPage::FocusResultList() {
+    ViewResults.TakeFocus();
 }
 
 void SearchPage::Clear() {

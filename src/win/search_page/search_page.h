@@ -59,6 +59,8 @@ class SearchPage : public OperationsPage, private ResultListDelegate {
 
     // Before the window goes: no rows left to paint.
     void Clear();
+    // F6 from the query box: the focus to the result list, on a selected row.
+    void FocusResultList();
 
     OperationsEnabled Enabled() const override;
     std::optional<std::u16string> SelectedItemPath() const override;
@@ -69,6 +71,8 @@ class SearchPage : public OperationsPage, private ResultListDelegate {
   private:
     void ViewResultsDblClick() override;
     void ViewResultsContextMenu(LPARAM position) override;
+    void ViewResultsKeyCommand(ListKeyCommand command) override;
+    void ViewResultsBeginDrag(int row) override;
     const TFileSearchItem* SelectedHit() const;
     SearchQuery FormQuery(std::int32_t offset, std::int32_t limit) const;
     void ShowPageStatus(const std::u16string& countText);

@@ -37,6 +37,7 @@ enum ActionId : int {
     kActionGo,  // also the id of the Go button
     kActionSave,
     kActionExit,
+    kActionCopyPath,
 };
 
 }  // namespace kestrine

@@ -59,6 +59,10 @@ class DesktopServices {
     // holds them on OK, false with values untouched on Cancel. A desktop without the dialog
     // answers Cancel.
     virtual bool EditPreferences(HWND /*owner*/, PreferencesValues& /*values*/) { return false; }
+
+    // Drags a network path out of the window as a file drop, until the user drops or cancels
+    // it. A desktop without drag and drop offers nothing.
+    virtual void DragFileOut(const std::u16string& /*path*/) {}
 };
 
 // The hourglass for the lifetime of a scope, restored however the scope ends.

@@ -74,6 +74,13 @@ bool TKestrineClient::PreTranslateMessage(MSG& message) {
     if (accelerators_ && TranslateAcceleratorW(window, accelerators_.get(), &message)) {
         return true;
     }
+    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
+        // Tab never stops on the tab control, which holds the pages: Ctrl+Tab turns them,
+        // as in a property sheet.
+        SetActivePage(ActivePage() == 0 ? 1 : 0);
+        SetFocus(ActivePage() == 0 ? ui_.ViewResults : ui_.ViewHost);
+        return true;
+    }
     return IsDialogMessageW(window, &message) != FALSE;
 }
 
@@ -281,6 +288,8 @@ void TKestrineClient::SaveResultsCsv(const std::u16string& fileName) {
 void TKestrineClient::cmbQueryKeyDown(WORD key) {
     if (key == VK_RETURN) {
         actions_.Execute(kActionGo);
+    } else if (key == VK_F6) {
+        searchPage_.FocusResultList();  // as F6 moves between the panes of Explorer
     }
 }
 

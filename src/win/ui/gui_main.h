@@ -103,6 +103,7 @@ class TKestrineClient : public Window, private PageHost {
     void ActionOpenFolderExecute();
     void ActionMapDriveExecute();
     void ActionPropertiesExecute();
+    void ActionCopyPathExecute();
     void ActionPreferencesExecute();
     void ActionGoExecute();
     void ActionSaveExecute();

@@ -30,6 +30,10 @@ void TKestrineClient::CreateActions() {
               &TKestrineClient::ActionMapDriveExecute);
     operation(kActionProperties, u"ActionProperties", u"&Properties",
               &TKestrineClient::ActionPropertiesExecute);
+    // Ctrl+C reaches it from the lists themselves: as a shortcut of the window it would take
+    // the key from the query box too.
+    operation(kActionCopyPath, u"ActionCopyPath", u"Copy &Path",
+              &TKestrineClient::ActionCopyPathExecute);
     general(kActionPreferences, u"ActionPreferences", u"&Preferences", kImageChecklist,
             Shortcut{'P', true}, &TKestrineClient::ActionPreferencesExecute);
     general(kActionGo, u"ActionGo", u"&Go", -1, Shortcut{}, &TKestrineClient::ActionGoExecute);
@@ -45,8 +49,8 @@ void TKestrineClient::CreateMenus() {
     static constexpr int kFileMenu[] = {kActionSave, kActionPreferences, kMenuSeparator,
                                         kActionExit};
     mainMenu_ = CreateMenuBar(L"&File", actions_, kFileMenu);
-    static constexpr int kOperations[] = {kActionOpen, kActionOpenFolder, kActionMapDrive,
-                                          kActionProperties};
+    static constexpr int kOperations[] = {kActionOpen,       kActionOpenFolder, kActionMapDrive,
+                                          kActionProperties, kMenuSeparator,    kActionCopyPath};
     operationPopupMenu_ = CreateActionPopup(actions_, kOperations);
 }
 

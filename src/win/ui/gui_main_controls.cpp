@@ -6,6 +6,7 @@
 
 #include "common/failure.h"
 #include "common/text.h"
+#include "ui/accessible_name.h"
 #include "ui/control_ids.h"
 #include "ui/guarded_call.h"
 #include "ui/gui_main.h"
@@ -102,6 +103,8 @@ void TKestrineClient::CreateControls() {
                  reinterpret_cast<LPARAM>(LoadProgramIcon(GetSystemMetrics(SM_CXSMICON))));
 
     ui_.statusBar.Create(window, kIdStatusBar);
+    // Its window text is its first panel, so its name for screen readers is set apart.
+    SetAccessibleName(ui_.statusBar.Handle(), u"Status bar");
     ui_.statusBar.SetPanelWidths(kStatusPanelWidths, dpi_);
 
     ui_.Pages = CreateChild(WC_TABCONTROLW, L"", WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,

@@ -2,6 +2,7 @@
 #include <optional>
 
 #include "browser/shell_paths.h"
+#include "ui/clipboard.h"
 #include "ui/control_ids.h"
 #include "ui/gui_main.h"
 #include "win_text.h"
@@ -23,6 +24,8 @@ bool TKestrineClient::ContentViewActionUpdate(int actionId) {
             return enabled.MapDrive;
         case kActionProperties:
             return enabled.Properties;
+        case kActionCopyPath:
+            return enabled.Open;  // the path Open would use
         default:
             return false;
     }
@@ -72,6 +75,13 @@ void TKestrineClient::ActionPropertiesExecute() {
     if (path && IsNetworkPath(*path)) {
         const HourglassCursor wait(desktop_);
         desktop_.ShowProperties(*path);
+    }
+}
+
+void TKestrineClient::ActionCopyPathExecute() {
+    // Only text: unlike the shell, a paste runs nothing, so any path may be copied.
+    if (const auto path = ActiveOperationsPage().SelectedItemPath()) {
+        CopyToClipboardOrSay(desktop_, Handle(), *path);
     }
 }
 

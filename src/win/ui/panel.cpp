@@ -21,6 +21,9 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_NOTIFY:
         case WM_DRAWITEM:
         case WM_MEASUREITEM:
+        // Passed on unchanged: DefWindowProc would pass it to the parent as the panel's own,
+        // and the window could not tell which list it was for.
+        case WM_CONTEXTMENU:
             if (notifyTarget_ != nullptr) {
                 return SendMessageW(notifyTarget_, message, wParam, lParam);
             }

@@ -8,6 +8,7 @@
 
 #include "dialogs/preferences_dialog.h"
 #include "dialogs/text_prompt_dialog.h"
+#include "ui/file_drop_source.h"
 #include "win_text.h"
 
 namespace kestrine {
@@ -134,6 +135,10 @@ bool WinDesktopServices::EditPreferences(HWND owner, PreferencesValues& values) 
         [this](HWND dialog, const std::u16string& text) {
             ShowMessage(dialog, text, MessageIcon::Error);
         });
+}
+
+void WinDesktopServices::DragFileOut(const std::u16string& path) {
+    kestrine::DragFileOut(path);
 }
 
 }  // namespace kestrine

@@ -22,6 +22,7 @@ class WinDesktopServices final : public DesktopServices {
     POINT CursorPosition() override;
     int TrackPopupMenu(HWND owner, HMENU menu, POINT screenPoint) override;
     bool EditPreferences(HWND owner, PreferencesValues& values) override;
+    void DragFileOut(const std::u16string& path) override;
 
   private:
     int waitDepth_ = 0;

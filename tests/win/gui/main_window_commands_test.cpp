@@ -104,6 +104,7 @@ TEST_F(CommandTest, ActionTableHoldsCaptionsCategoriesImagesAndShortcuts) {
         {kActionGo, u"&Go", u"General", -1, 0},
         {kActionSave, u"&Save Results ...", u"General", kImageFloppyDisk, 'S'},
         {kActionExit, u"&Exit", u"General", -1, 0},
+        {kActionCopyPath, u"Copy &Path", u"Operation", -1, 0},
     };
     ASSERT_EQ(window->Actions().All().size(), std::size(table));
     for (const Expected& e : table) {
@@ -164,14 +165,18 @@ TEST_F(CommandTest, PopupMenuOnEitherListIsGreyedWithoutASelectedRow) {
     }
     ASSERT_EQ(desktop.popups.size(), 2u);
     for (const auto& popup : desktop.popups) {
-        ASSERT_EQ(popup.items.size(), 4u);
+        ASSERT_EQ(popup.items.size(), 6u);
         EXPECT_EQ(popup.items[0].text, u"&Open");
         EXPECT_EQ(popup.items[1].text, u"Open Containing &Folder");
         EXPECT_EQ(popup.items[2].text, u"&Map Network Drive");
         EXPECT_EQ(popup.items[3].text, u"&Properties");
+        EXPECT_EQ(popup.items[4].text, u"-");
+        EXPECT_EQ(popup.items[5].text, u"Copy &Path");
         EXPECT_TRUE(popup.items[0].isDefault) << "Open is the default item";
         for (const auto& item : popup.items) {
-            EXPECT_FALSE(item.enabled) << "nothing is selected";
+            if (item.text != u"-") {
+                EXPECT_FALSE(item.enabled) << "nothing is selected";
+            }
         }
     }
     EXPECT_EQ(desktop.popups[0].at.x, 40);
@@ -199,7 +204,9 @@ TEST_F(CommandTest, PopupMenuRunsTheChosenOperationOnTheSelectedRow) {
 std::vector<bool> EnabledItems(const RecordingDesktopServices::Popup& popup) {
     std::vector<bool> enabled;
     for (const auto& item : popup.items) {
-        enabled.push_back(item.enabled);
+        if (item.text != u"-") {
+            enabled.push_back(item.enabled);
+        }
     }
     return enabled;
 }
@@ -212,7 +219,7 @@ TEST_F(CommandTest, PopupMenuEnablesOperationsByTheSelectedRowOfTheActivePage) {
     SendMessageW(Main(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Ui().ViewResults), -1);
 
     // On the browser page the entries follow ViewContent: ".." allows nothing, a folder all
-    // four, a file no drive mapping.
+    // four, a file no drive mapping. Copy Path goes with Open.
     // A folder below the top level: "..", then docs and b.txt.
     LoadFolderBelowTopLevel(
         *window, desktop, u"\\\\PC\\share",
@@ -223,10 +230,10 @@ TEST_F(CommandTest, PopupMenuEnablesOperationsByTheSelectedRowOfTheActivePage) {
     }
 
     ASSERT_EQ(desktop.popups.size(), 4u);
-    EXPECT_THAT(EnabledItems(desktop.popups[0]), ElementsAre(true, true, false, true));
-    EXPECT_THAT(EnabledItems(desktop.popups[1]), ElementsAre(false, false, false, false));
-    EXPECT_THAT(EnabledItems(desktop.popups[2]), ElementsAre(true, true, true, true));
-    EXPECT_THAT(EnabledItems(desktop.popups[3]), ElementsAre(true, true, false, true));
+    EXPECT_THAT(EnabledItems(desktop.popups[0]), ElementsAre(true, true, false, true, true));
+    EXPECT_THAT(EnabledItems(desktop.popups[1]), ElementsAre(false, false, false, false, false));
+    EXPECT_THAT(EnabledItems(desktop.popups[2]), ElementsAre(true, true, true, true, true));
+    EXPECT_THAT(EnabledItems(desktop.popups[3]), ElementsAre(true, true, false, true, true));
 }
 
 TEST_F(CommandTest, DoubleClickOnTheResultListRunsOpen) {

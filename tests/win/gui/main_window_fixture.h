@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <ole2.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -27,6 +28,14 @@ class MainWindowTest : public ::testing::Test {
         controls.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES |
                          ICC_LISTVIEW_CLASSES | ICC_WIN95_CLASSES;
         InitCommonControlsEx(&controls);
+        // As the program: a single-threaded apartment with OLE, for drag and drop.
+        oleInitialized_ = SUCCEEDED(OleInitialize(nullptr));
+    }
+    static void TearDownTestSuite() {
+        if (oleInitialized_) {
+            OleUninitialize();
+            oleInitialized_ = false;
+        }
     }
 
     void SetUp() override { store.Seed(u"ServerName", StoredValue::Text(u"SRV")); }
@@ -97,6 +106,9 @@ class MainWindowTest : public ::testing::Test {
     MemorySettingsStore store;
     RecordingDesktopServices desktop;
     std::unique_ptr<TKestrineClient> window;
+
+  private:
+    static inline bool oleInitialized_ = false;
 };
 
 }  // namespace kestrine::testing

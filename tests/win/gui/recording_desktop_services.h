@@ -73,6 +73,7 @@ class RecordingDesktopServices final : public DesktopServices {
     std::vector<std::u16string> mappedDrives;
     std::vector<Popup> popups;
     std::vector<PreferencesValues> preferences;  // what each preferences dialog started from
+    std::vector<std::u16string> dragged;
     int waitDepth = 0;
     int waitCount = 0;
 
@@ -122,6 +123,7 @@ class RecordingDesktopServices final : public DesktopServices {
         popups.push_back(Popup{ReadMenuItems(menu), screenPoint});
         return TakeFront(popupChoices, 0);
     }
+    void DragFileOut(const std::u16string& path) override { dragged.push_back(path); }
     bool EditPreferences(HWND, PreferencesValues& values) override {
         preferences.push_back(values);
         std::optional<PreferencesValues> answer =
