@@ -11,13 +11,12 @@
 #include <thread>
 #include <vector>
 
-#include "common/deflate.h"
 #include "common/inflate.h"
 #include "exchange/answer_fetch.h"
 #include "exchange/server_exchange.h"
+#include "generated_page.h"
 #include "pipe/win32_pipe_connector.h"
 #include "protocol/answer_layouts.h"
-#include "protocol/answer_writers.h"
 #include "protocol/request_document.h"
 #include "search/result_list.h"
 
@@ -27,26 +26,6 @@ using namespace kestrine;
 
 const wchar_t kPipe[] = L"\\\\.\\pipe\\vellmora_kestrine_server";
 constexpr int kInstances = 2;
-
-Bytes SearchAnswer(int rows) {
-    std::vector<TFileSearchItem> items;
-    items.reserve(rows);
-    for (int i = 0; i < rows; ++i) {
-        TFileSearchItem item;
-        item.Computer = u"\\\\FILESRV" + std::u16string(1, static_cast<char16_t>(u'0' + i % 7));
-        item.Folder = u"share\\projects\\folder" + std::u16string(1, u'a' + i % 26) + u"\\";
-        std::u16string number;
-        for (int n = i; n > 0 || number.empty(); n /= 10) {
-            number.insert(number.begin(), static_cast<char16_t>(u'0' + n % 10));
-        }
-        item.FileName = u"document_" + number + u".pdf";
-        item.Size = 1000 + i * 37;
-        item.Modified = 45000.25 + i * 0.001;
-        item.Attributes = 32;
-        items.push_back(std::move(item));
-    }
-    return Deflate(WriteSearchResults(items));
-}
 
 bool ReadExactly(HANDLE pipe, std::uint8_t* data, std::size_t size) {
     while (size > 0) {
@@ -151,14 +130,14 @@ int main() {
     const Bytes request = BuildSearchRequest(query);
     std::printf("%-8s %12s %10s %12s %12s %10s %7s\n", "rows", "answer bytes", "raw ms",
                 "exchange ms", "+inflate ms", "client ms", "ratio");
-    const Bytes small = SearchAnswer(1000);
+    const Bytes small = GeneratedSearchAnswer(1000);
     currentAnswer = &small;
     for (int i = 0; i < kInstances; ++i) {
         std::thread(Serve, i == 0).detach();
     }
     Sleep(100);
     for (const int rows : {1000, 100000}) {
-        const Bytes answer = SearchAnswer(rows);
+        const Bytes answer = GeneratedSearchAnswer(rows);
         currentAnswer = &answer;
         const int rounds = rows >= 100000 ? 7 : 101;
         std::vector<std::uint8_t> buffer;

@@ -11,7 +11,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Programs must run without MinGW DLLs beside them.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(ZLIB_USE_STATIC_LIBS ON)
-# Only the 64-bit loader works on the build machine; 32-bit programs are built, not run.
+# Wine's loaders, named: Debian's "wine" wrapper picks the 32-bit one whenever it is there.
+# The 32-bit loader (package wine32) is installed only where the machine runs 32-bit code.
 if(KESTRINE_MINGW_TRIPLET STREQUAL "x86_64-w64-mingw32")
     set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
+elseif(EXISTS /usr/lib/wine/wine)
+    set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine)
 endif()

@@ -1,5 +1,5 @@
-# The portable core as 32-bit x86 Linux programs. They are linked statically and run
-# through qemu-i386, because the build machine's kernel cannot execute 32-bit code.
+# The portable core as 32-bit x86 Linux programs, linked statically. scripts/test runs them
+# directly where the kernel executes 32-bit code and through qemu-i386 where it does not.
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CMAKE_C_COMPILER gcc)
