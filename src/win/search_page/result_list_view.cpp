@@ -1,6 +1,7 @@
 #include "search_page/result_list_view.h"
 
 #include <iterator>
+#include <optional>
 
 #include "search/result_row.h"
 #include "ui/list_view.h"
@@ -67,8 +68,9 @@ void ResultListView::OnContextMenu(LPARAM position) {
 void ResultListView::ViewResultsData(NMLVDISPINFOW& request) {
     LVITEMW& cell = request.item;
     // A paint may still ask for a row of the page before.
-    const TFileSearchItem* item = cell.iItem < 0 ? nullptr : rows_.Row(static_cast<std::size_t>(cell.iItem));
-    if (item == nullptr) {
+    const std::optional<SearchHitView> item =
+        cell.iItem < 0 ? std::nullopt : rows_.Row(static_cast<std::size_t>(cell.iItem));
+    if (!item) {
         return;
     }
     if ((cell.mask & LVIF_TEXT) != 0) {

@@ -193,9 +193,9 @@ void SearchPage::Clear() {
     ViewResults.ShowRowCount();
 }
 
-const TFileSearchItem* SearchPage::SelectedHit() const {
+std::optional<SearchHitView> SearchPage::SelectedHit() const {
     const int row = ViewResults.SelectedRow();
-    return row < 0 ? nullptr : SearchResults.Row(static_cast<std::size_t>(row));
+    return row < 0 ? std::nullopt : SearchResults.Row(static_cast<std::size_t>(row));
 }
 
 OperationsEnabled SearchPage::Enabled() const {
@@ -203,14 +203,14 @@ OperationsEnabled SearchPage::Enabled() const {
 }
 
 std::optional<std::u16string> SearchPage::SelectedItemPath() const {
-    if (const TFileSearchItem* hit = SelectedHit()) {
+    if (const std::optional<SearchHitView> hit = SelectedHit()) {
         return SearchItemPath(*hit);
     }
     return std::nullopt;
 }
 
 std::optional<std::u16string> SearchPage::SelectedFolderPath() const {
-    if (const TFileSearchItem* hit = SelectedHit()) {
+    if (const std::optional<SearchHitView> hit = SelectedHit()) {
         return SearchFolderPath(*hit);
     }
     return std::nullopt;

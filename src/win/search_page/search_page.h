@@ -68,7 +68,7 @@ class SearchPage : public OperationsPage, private ResultListDelegate {
   private:
     void ViewResultsDblClick() override;
     void ViewResultsContextMenu(LPARAM position) override;
-    const TFileSearchItem* SelectedHit() const;
+    std::optional<SearchHitView> SelectedHit() const;
     SearchQuery FormQuery(std::int32_t offset, std::int32_t limit) const;
     void ShowPageStatus(const std::u16string& countText);
 
