@@ -111,13 +111,12 @@ void SearchPage::RunSearch(std::int32_t offset, std::int32_t limit) {
     {
         const HourglassCursor wait(desktop_);
         try {
-            FetchSearchPage(
-                connector_, settings_.ServerName, FormQuery(offset, limit),
-                [this](TFileSearchItem&& item) { SearchResults.Append(std::move(item)); },
-                [this](const std::u16string& text) { host_.SetStatusText(0, text); });
+            FetchSearchPage(connector_, settings_.ServerName, FormQuery(offset, limit),
+                            SearchResults,
+                            [this](const std::u16string& text) { host_.SetStatusText(0, text); });
             ViewResults.ShowRowCount();
-            ShowPageStatus(paging_.PageLoaded(offset, limit, settings_.RowLimit,
-                                              SearchResults.Count()));
+            ShowPageStatus(
+                paging_.PageLoaded(offset, limit, settings_.RowLimit, SearchResults.Count()));
         } catch (const Failure& error) {
             failure = error.Message();
         } catch (const std::bad_alloc&) {
