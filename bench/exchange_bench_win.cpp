@@ -97,8 +97,7 @@ std::size_t ClientSearch(const SearchQuery& query, Stage last = Stage::Decode) {
     Win32PipeConnector connector;
     if (last == Stage::Decode) {
         SearchResultList rows;
-        FetchSearchPage(connector, u".", query,
-                        [&](TFileSearchItem&& row) { rows.Append(std::move(row)); });
+        FetchSearchPage(connector, u".", query, rows);
         return rows.Count();
     }
     Bytes answer;

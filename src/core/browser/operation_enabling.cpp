@@ -4,9 +4,9 @@
 
 namespace kestrine {
 
-OperationsEnabled SearchOperationsEnabled(const TFileSearchItem* selected) {
+OperationsEnabled SearchOperationsEnabled(const std::optional<SearchHitView>& selected) {
     OperationsEnabled enabled;
-    if (selected != nullptr) {
+    if (selected) {
         enabled.Open = enabled.OpenFolder = enabled.Properties = true;
         enabled.MapDrive = !selected->Folder.empty();
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "protocol/records.h"
 
 namespace kestrine {
@@ -16,7 +18,7 @@ struct OperationsEnabled {
 
 // Search page, selected hit or nullptr: all need a selection; Map Network Drive also a
 // non-empty folder.
-OperationsEnabled SearchOperationsEnabled(const TFileSearchItem* selected);
+OperationsEnabled SearchOperationsEnabled(const std::optional<SearchHitView>& selected);
 
 // Browser page, selected entry or nullptr: nothing for no selection or the ".." entry; Map
 // Network Drive only for a folder.

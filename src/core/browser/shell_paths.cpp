@@ -4,8 +4,8 @@
 
 namespace kestrine {
 
-std::u16string SearchItemPath(const TFileSearchItem& item) {
-    std::u16string path = item.Computer;
+std::u16string SearchItemPath(const SearchHitView& item) {
+    std::u16string path(item.Computer);
     path.push_back(u'\\');
     if (!item.Folder.empty()) {
         path.append(item.Folder);
@@ -15,8 +15,11 @@ std::u16string SearchItemPath(const TFileSearchItem& item) {
     return path;
 }
 
-std::u16string SearchFolderPath(const TFileSearchItem& item) {
-    return item.Computer + u"\\" + item.Folder;
+std::u16string SearchFolderPath(const SearchHitView& item) {
+    std::u16string path(item.Computer);
+    path.push_back(u'\\');
+    path.append(item.Folder);
+    return path;
 }
 
 std::u16string BrowserItemPath(std::u16string_view currentPath, const TFileBrowserItem& item) {

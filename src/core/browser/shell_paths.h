@@ -10,9 +10,9 @@ namespace kestrine {
 // Network paths of the selected row, handed to the shell by the operations on it.
 
 // Computer\Folder\FileName, or Computer\FileName when the folder is empty.
-std::u16string SearchItemPath(const TFileSearchItem& item);
+std::u16string SearchItemPath(const SearchHitView& item);
 // Computer\Folder.
-std::u16string SearchFolderPath(const TFileSearchItem& item);
+std::u16string SearchFolderPath(const SearchHitView& item);
 // CurrentPath\Name.
 std::u16string BrowserItemPath(std::u16string_view currentPath, const TFileBrowserItem& item);
 // CurrentPath.

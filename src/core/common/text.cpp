@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "common/utf8_decode.h"
+
 namespace kestrine {
 namespace {
 
@@ -12,16 +14,6 @@ bool IsHighSurrogate(char16_t c) {
 }
 bool IsLowSurrogate(char16_t c) {
     return c >= 0xDC00 && c <= 0xDFFF;
-}
-
-void AppendCodePoint(std::u16string& out, char32_t cp) {
-    if (cp < 0x10000) {
-        out.push_back(static_cast<char16_t>(cp));
-    } else {
-        cp -= 0x10000;
-        out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-        out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-    }
 }
 
 bool IsSpaceOrControl(char16_t c) {
@@ -48,15 +40,14 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-std::u16string Utf8ToUtf16(std::string_view utf8) {
-    std::u16string out;
-    out.reserve(utf8.size());
+std::size_t DecodeUtf8Into(std::string_view utf8, char16_t* const start) {
+    char16_t* out = start;
     std::size_t i = 0;
     const std::size_t n = utf8.size();
     while (i < n) {
         const auto lead = static_cast<unsigned char>(utf8[i]);
         if (lead < 0x80) {
-            out.push_back(lead);
+            *out++ = lead;
             ++i;
             continue;
         }
@@ -70,7 +61,7 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
         } else if ((lead & 0xF8) == 0xF0) {
             length = 4, cp = lead & 0x07, minimum = 0x10000;
         } else {
-            out.push_back(kReplacement);
+            *out++ = kReplacement;
             ++i;
             continue;
         }
@@ -81,14 +72,25 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
             ++taken;
         }
         if (taken < length || cp < minimum || cp > 0x10FFFF) {
-            out.push_back(kReplacement);
-        } else {
+            *out++ = kReplacement;
+        } else if (cp < 0x10000) {
             // Surrogate code points encoded on their own stay as they are: the server and
             // our request documents write UTF-16 halves that way.
-            AppendCodePoint(out, cp);
+            *out++ = static_cast<char16_t>(cp);
+        } else {
+            // Four bytes in, two units out.
+            cp -= 0x10000;
+            *out++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+            *out++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
         }
         i += taken;
     }
+    return static_cast<std::size_t>(out - start);
+}
+
+std::u16string Utf8ToUtf16(std::string_view utf8) {
+    std::u16string out(utf8.size(), u'\0');
+    out.resize(DecodeUtf8Into(utf8, out.data()));
     return out;
 }
 

@@ -22,9 +22,13 @@ char16_t* PutDigits(int value, int width, char16_t* end) {
     return end;
 }
 
-}  // namespace
+// The day and the millisecond of the day a timestamp falls in, as DecodeTimestamp reads it.
+struct DayAndMillisecond {
+    std::int64_t day;
+    std::int64_t millisecond;
+};
 
-std::optional<CalendarTime> DecodeTimestamp(Timestamp when) {
+std::optional<DayAndMillisecond> SplitTimestamp(Timestamp when) {
     // The range test also rejects not-a-number, which fails every comparison.
     if (!(when > static_cast<double>(kFirstDay) - 1 && when < static_cast<double>(kLastDay) + 1)) {
         return std::nullopt;
@@ -41,6 +45,26 @@ std::optional<CalendarTime> DecodeTimestamp(Timestamp when) {
     if (day < kFirstDay || day > kLastDay) {
         return std::nullopt;
     }
+    return DayAndMillisecond{day, millisecond};
+}
+
+}  // namespace
+
+std::optional<std::int64_t> TimestampMinuteKey(Timestamp when) {
+    const auto split = SplitTimestamp(when);
+    if (!split) {
+        return std::nullopt;
+    }
+    return split->day * 1440 + split->millisecond / 60000;
+}
+
+std::optional<CalendarTime> DecodeTimestamp(Timestamp when) {
+    const auto split = SplitTimestamp(when);
+    if (!split) {
+        return std::nullopt;
+    }
+    const std::int64_t day = split->day;
+    const std::int64_t millisecond = split->millisecond;
 
     CalendarTime time;
     // Civil date from a day count (proleptic Gregorian), in 400-year eras from 0000-03-01.

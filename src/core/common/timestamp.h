@@ -26,6 +26,10 @@ struct CalendarTime {
 // years 100 to 9999 (the OLE date range) give nullopt: the server's value is then unusable.
 std::optional<CalendarTime> DecodeTimestamp(Timestamp when);
 
+// The minute DecodeTimestamp puts a timestamp in, as one number: equal keys mean equal
+// calendar fields down to the minute. nullopt where DecodeTimestamp gives nullopt.
+std::optional<std::int64_t> TimestampMinuteKey(Timestamp when);
+
 // The sort key of a timestamp: days * 86400000 rounded to an integer, so two timestamps in
 // the same millisecond share a key. Not a number sorts before everything; values beyond the
 // key's range are clamped to its ends.

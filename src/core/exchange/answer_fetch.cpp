@@ -1,6 +1,7 @@
 #include "exchange/answer_fetch.h"
 
 #include "common/inflate.h"
+#include "search/search_answer_reader.h"
 
 namespace kestrine {
 
@@ -21,6 +22,13 @@ void FetchSearchPage(PipeConnector& connector, const std::u16string& servers,
                      const StatusSink& status) {
     const Bytes answer = InflatedAnswer(connector, servers, BuildSearchRequest(query), status);
     ReadSearchResults(answer, onHit);
+}
+
+void FetchSearchPage(PipeConnector& connector, const std::u16string& servers,
+                     const SearchQuery& query, SearchResultList& page, const StatusSink& status) {
+    Bytes answer;
+    ServerExchange(connector, servers, BuildSearchRequest(query), answer, status);
+    ReadSearchAnswer(answer, page);
 }
 
 void FetchHostList(PipeConnector& connector, const std::u16string& servers, const HostSink& onHost,

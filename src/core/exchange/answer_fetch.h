@@ -8,6 +8,7 @@
 #include "exchange/server_exchange.h"
 #include "protocol/answer_layouts.h"
 #include "protocol/request_document.h"
+#include "search/result_list.h"
 
 namespace kestrine {
 
@@ -19,6 +20,11 @@ namespace kestrine {
 
 void FetchSearchPage(PipeConnector& connector, const std::u16string& servers,
                      const SearchQuery& query, const SearchItemSink& onHit,
+                     const StatusSink& status = nullptr);
+// The same straight into a result page, the answer read as it inflates (ReadSearchAnswer): a
+// zlib failure leaves the page as it was, a failure in the layout keeps the rows before it.
+void FetchSearchPage(PipeConnector& connector, const std::u16string& servers,
+                     const SearchQuery& query, SearchResultList& page,
                      const StatusSink& status = nullptr);
 
 void FetchHostList(PipeConnector& connector, const std::u16string& servers, const HostSink& onHost,

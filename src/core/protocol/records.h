@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace kestrine {
 
@@ -25,6 +26,41 @@ struct TFileSearchItem {
     std::int64_t Size = 0;
     Timestamp Modified = 0;
     std::int32_t Attributes = 0;  // file-attribute bits; exactly 16 marks a plain folder
+};
+
+// A search hit as a result page holds it: the texts stay in the page, so a view is valid
+// until the page is cleared or refilled. A TFileSearchItem converts to one.
+struct SearchHitView {
+    std::u16string_view Computer;
+    std::u16string_view Folder;
+    std::u16string_view FileName;
+    std::int64_t Size = 0;
+    Timestamp Modified = 0;
+    std::int32_t Attributes = 0;
+
+    SearchHitView() = default;
+    SearchHitView(std::u16string_view computer, std::u16string_view folder,
+                  std::u16string_view fileName, std::int64_t size, Timestamp modified,
+                  std::int32_t attributes)
+        : Computer(computer),
+          Folder(folder),
+          FileName(fileName),
+          Size(size),
+          Modified(modified),
+          Attributes(attributes) {}
+    // Implicit: everything that takes a view also takes an owned hit.
+    SearchHitView(const TFileSearchItem& item)  // NOLINT(google-explicit-constructor)
+        : SearchHitView(item.Computer, item.Folder, item.FileName, item.Size, item.Modified,
+                        item.Attributes) {}
+
+    TFileSearchItem ToItem() const {
+        return TFileSearchItem{std::u16string(Computer),
+                               std::u16string(Folder),
+                               std::u16string(FileName),
+                               Size,
+                               Modified,
+                               Attributes};
+    }
 };
 
 // One entry of a folder listing.

@@ -1,13 +1,19 @@
 #include "search/csv_export.h"
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 #include <span>
 #include <string>
 
 #include "common/text.h"
+#include "common/timestamp.h"
 
 namespace kestrine {
 namespace {
+
+// One large buffer: a million lines go out in a few dozen writes.
+constexpr std::size_t kCsvBufferSize = std::size_t{1} << 20;
 
 class CsvLineWriter {
   public:
@@ -65,24 +71,59 @@ class CsvLineWriter {
 
 namespace {
 
+// The texts of recent values, so that a page of repeated sizes and minutes formats each once.
+// Direct-mapped: a slot holds the last value that fell in it.
+template <typename Key>
+class TextCache {
+  public:
+    template <typename Format>
+    std::u16string_view Get(Key key, Format format) {
+        Slot& slot = slots_[static_cast<std::size_t>(
+            static_cast<std::uint64_t>(key) * 0x9E3779B97F4A7C15u >> 52)];
+        if (!slot.filled || slot.key != key) {
+            slot.text.clear();
+            format(slot.text);
+            slot.key = key;
+            slot.filled = true;
+        }
+        return slot.text;
+    }
+
+  private:
+    struct Slot {
+        bool filled = false;
+        Key key{};
+        std::u16string text;
+    };
+    std::vector<Slot> slots_ = std::vector<Slot>(4096);
+};
+
 // Writes the header, then one line per row that forEachRow hands to its visitor.
 template <typename ForEachRow>
 void WriteCsv(ForEachRow&& forEachRow, std::u16string_view separator,
               const ValueFormatter& formatter, ByteSink& sink) {
-    BufferedByteWriter out(sink);
+    BufferedByteWriter out(sink, kCsvBufferSize);
     CsvLineWriter line(out, separator);
     static constexpr std::u16string_view kCaptions[] = {u"File Name", u"Folder", u"Computer",
                                                         u"File Size", u"Date Modified"};
     line.Line(kCaptions);
 
-    // Reused: no allocation per row once they have grown.
-    std::u16string size;
-    std::u16string date;
-    forEachRow([&](const TFileSearchItem& item) {
-        size.clear();
-        formatter.AppendSize(item.Size, size);
-        date.clear();
-        formatter.AppendTimestamp(item.Modified, date);
+    TextCache<std::int64_t> sizes;
+    TextCache<std::int64_t> minutes;
+    std::u16string unusableDate;  // reused: no allocation per row
+    forEachRow([&](const SearchHitView& item) {
+        const std::u16string_view size = sizes.Get(
+            item.Size, [&](std::u16string& text) { formatter.AppendSize(item.Size, text); });
+        std::u16string_view date;
+        if (const std::optional<std::int64_t> minute = TimestampMinuteKey(item.Modified)) {
+            date = minutes.Get(*minute, [&](std::u16string& text) {
+                formatter.AppendTimestamp(item.Modified, text);
+            });
+        } else {
+            unusableDate.clear();
+            formatter.AppendTimestamp(item.Modified, unusableDate);
+            date = unusableDate;
+        }
         const std::u16string_view fields[] = {item.FileName, item.Folder, item.Computer, size,
                                               date};
         line.Line(fields);
@@ -102,7 +143,7 @@ void WriteResultsCsv(std::span<const TFileSearchItem> rows, std::u16string_view 
     WriteCsv(
         [&](auto&& visit) {
             for (const TFileSearchItem& item : rows) {
-                visit(item);
+                visit(SearchHitView(item));
             }
         },
         separator, formatter, sink);

@@ -2,53 +2,69 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "protocol/records.h"
+#include "search/block_vector.h"
 #include "search/result_sort.h"
+#include "search/text_arena.h"
+#include "search/text_pool.h"
 
 namespace kestrine {
 
 // The current page of search hits (SearchResults) with the sort state of the result list
 // (Tag). New pages arrive in the server's order and are not re-sorted; the sort state
 // survives them, so the next click on the same column flips the direction last used.
-// Sorting reorders an index of the rows rather than the records, which stay where they were
-// received: moving a million records costs several times the sort itself.
+//
+// A page of a million hits must stay smaller than the answer it came from and be built
+// without an allocation per row: file names lie in one text arena, each distinct computer
+// and folder is kept once, and a row is a small fixed record of positions and numbers.
+// Sorting reorders an index of the rows, never the records.
 class SearchResultList {
   public:
     std::size_t Count() const { return records_.size(); }
     bool Empty() const { return records_.empty(); }
 
-    // The hit shown in a row, or nullptr for a row the list no longer has (a late paint).
-    const TFileSearchItem* Row(std::size_t row) const {
+    // The hit shown in a row, or nothing for a row the list no longer has (a late paint).
+    std::optional<SearchHitView> Row(std::size_t row) const {
         if (row >= records_.size()) {
-            return nullptr;
+            return std::nullopt;
         }
-        return &records_[order_.empty() ? row : order_[row]];
+        return Hit(order_.empty() ? row : order_[row]);
     }
 
-    // Calls visit(const TFileSearchItem&) for every hit in row order.
+    // Calls visit(const SearchHitView&) for every hit in row order.
     template <typename Visit>
     void ForEachRow(Visit&& visit) const {
-        if (order_.empty()) {
-            for (const TFileSearchItem& item : records_) {
-                visit(item);
-            }
-        } else {
-            for (std::uint32_t index : order_) {
-                visit(records_[index]);
-            }
+        const std::size_t count = records_.size();
+        for (std::size_t row = 0; row < count; ++row) {
+            visit(Hit(order_.empty() ? row : order_[row]));
         }
     }
 
-    void Clear() {
-        records_.clear();
-        order_.clear();
-    }
+    // Empties the page; the sort state stays.
+    void Clear();
     // Adds a hit as the last row.
-    void Append(TFileSearchItem&& item);
+    void Append(const SearchHitView& hit);
     // Takes the rows of a page read elsewhere, in their order; the sort state stays.
     void TakeRows(SearchResultList&& page);
+
+    // Building rows in place, for the answer reader: the file name is written into NameRoom,
+    // the computer and folder are interned once, then AppendRow takes the numbers.
+    char16_t* NameRoom(std::size_t units) { return names_.Room(units); }
+    std::uint32_t InternText(std::u16string_view text) { return shared_.Intern(text); }
+    void AppendRow(std::size_t nameUnits, std::uint32_t computer, std::uint32_t folder,
+                   std::int64_t size, Timestamp modified, std::int32_t attributes);
+
+    // What the page holds at one moment, to give up everything added after it.
+    struct Mark {
+        std::size_t rows = 0;
+        std::size_t texts = 0;
+    };
+    Mark Position() const { return Mark{records_.size(), shared_.Count()}; }
+    void RollBack(const Mark& mark);
 
     int Tag() const { return tag_; }
 
@@ -56,9 +72,31 @@ class SearchResultList {
     // the list is empty; otherwise updates Tag, sorts and returns true (repaint all rows).
     bool ColumnClick(int column);
 
+    // The bytes the page holds, for the benchmarks.
+    std::size_t MemoryBytes() const;
+
   private:
-    std::vector<TFileSearchItem> records_;  // in the order received
-    std::vector<std::uint32_t> order_;      // row -> record; empty while rows are in that order
+    struct Record {
+        std::uint32_t name;  // position in names_
+        std::uint32_t nameLength;
+        std::uint32_t computer;  // ids in shared_
+        std::uint32_t folder;
+        std::int32_t attributes;
+        std::int64_t size;
+        Timestamp modified;
+    };
+
+    SearchHitView Hit(std::size_t index) const {
+        const Record& r = records_[index];
+        return SearchHitView(shared_.Text(r.computer), shared_.Text(r.folder),
+                             names_.Text(r.name, r.nameLength), r.size, r.modified, r.attributes);
+    }
+    std::vector<std::uint32_t> SortedOrder(int tag) const;
+
+    TextArena names_;
+    TextPool shared_;
+    BlockVector<Record> records_;       // in the order received
+    std::vector<std::uint32_t> order_;  // row -> record; empty while rows are in that order
     int tag_ = kUnsorted;
 };
 

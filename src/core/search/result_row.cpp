@@ -9,7 +9,7 @@ std::u16string_view ComputerDisplayName(std::u16string_view computer) {
     return computer;
 }
 
-void AppendResultCellText(const TFileSearchItem& item, int column, const ValueFormatter& formatter,
+void AppendResultCellText(const SearchHitView& item, int column, const ValueFormatter& formatter,
                           std::u16string& out) {
     const bool plainFolder = item.Attributes == kPlainFolderAttributes;
     switch (static_cast<ResultColumn>(column)) {

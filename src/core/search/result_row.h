@@ -22,7 +22,7 @@ std::u16string_view ComputerDisplayName(std::u16string_view computer);
 
 // Appends the text the result list shows in one column of a row. A column index outside
 // 0..4 appends nothing.
-void AppendResultCellText(const TFileSearchItem& item, int column, const ValueFormatter& formatter,
+void AppendResultCellText(const SearchHitView& item, int column, const ValueFormatter& formatter,
                           std::u16string& out);
 
 }  // namespace kestrine

@@ -14,7 +14,7 @@ namespace {
 
 enum Column { kFileName = 1, kFolder, kComputer, kSize, kModified };
 
-const std::u16string& TextOf(const TFileSearchItem& item, int column) {
+std::u16string_view TextOf(const SearchHitView& item, int column) {
     switch (column) {
         case kFileName:
             return item.FileName;
@@ -30,38 +30,8 @@ int Order(T a, T b) {
     return a < b ? -1 : (b < a ? 1 : 0);
 }
 
-// Sorting works on small entries holding the key and the record's index, never on the
-// records themselves.
-
-// Signed keys map to unsigned ones in the same order; a descending sort inverts them, so
-// that one ascending comparison of plain integers serves both directions.
-struct NumberEntry {
-    std::uint64_t key;
-    std::uint32_t index;
-};
-
-std::uint64_t NumberKey(std::int64_t value, bool descending) {
-    const std::uint64_t key = static_cast<std::uint64_t>(value) ^ (std::uint64_t{1} << 63);
-    return descending ? ~key : key;
-}
-
-// The first four code units packed into one integer decide most comparisons without
-// touching the text. Missing units count as 0, the smallest unit, which keeps a shorter text
-// before its extensions; equal prefixes fall back to the full comparison.
-struct TextEntry {
-    std::uint64_t prefix;
-    const char16_t* data;
-    std::uint32_t size;
-    std::uint32_t index;
-};
-
-std::uint64_t TextPrefix(const std::u16string& text) {
-    std::uint64_t prefix = 0;
-    for (std::size_t i = 0; i < 4; ++i) {
-        prefix = (prefix << 16) | (i < text.size() ? text[i] : 0);
-    }
-    return prefix;
-}
+using TextEntry = TextSortEntry;
+using NumberEntry = NumberSortEntry;
 
 bool TextLess(const TextEntry& a, const TextEntry& b) {
     if (a.prefix != b.prefix) {
@@ -122,7 +92,7 @@ int NextSortTag(int tag, int column) {
     return std::abs(tag) == sortColumn ? -tag : sortColumn;
 }
 
-int CompareSearchItems(const TFileSearchItem& a, const TFileSearchItem& b, int tag) {
+int CompareSearchItems(const SearchHitView& a, const SearchHitView& b, int tag) {
     const int direction = tag < 0 ? -1 : 1;
     switch (std::abs(tag)) {
         case kFileName:
@@ -142,50 +112,36 @@ int CompareSearchItems(const TFileSearchItem& a, const TFileSearchItem& b, int t
     }
 }
 
-std::vector<std::uint32_t> SortedOrder(const std::vector<TFileSearchItem>& items, int tag) {
-    if (items.size() >= std::numeric_limits<std::uint32_t>::max()) {
-        throw Failure(u"Too many results to sort");
+TextSortEntry TextSortEntryOf(std::u16string_view text, std::uint32_t index) {
+    // Missing units count as 0, the smallest unit, which keeps a shorter text before its
+    // extensions; equal prefixes fall back to the full comparison.
+    std::uint64_t prefix = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        prefix = (prefix << 16) | (i < text.size() ? text[i] : 0);
     }
-    const auto count = static_cast<std::uint32_t>(items.size());
-    const int column = std::abs(tag);
-    const bool descending = tag < 0;
+    const auto size = static_cast<std::uint32_t>(
+        std::min<std::size_t>(text.size(), std::numeric_limits<std::uint32_t>::max()));
+    return TextSortEntry{prefix, text.data(), size, index};
+}
 
-    if (column == kSize || column == kModified) {
-        std::vector<NumberEntry> entries(count);
-        for (std::uint32_t i = 0; i < count; ++i) {
-            const std::int64_t value =
-                column == kSize ? items[i].Size : TimestampMillisecondKey(items[i].Modified);
-            entries[i] = {NumberKey(value, descending), i};
-        }
-        if (entries.size() >= 1024) {
-            RadixSort(entries);
-        } else {
-            std::sort(entries.begin(), entries.end(),
-                      [](const NumberEntry& a, const NumberEntry& b) { return a.key < b.key; });
-        }
-        return IndexesOf(entries);
+std::vector<std::uint32_t> OrderOfNumbers(std::vector<NumberSortEntry> entries) {
+    if (entries.size() >= 1024) {
+        RadixSort(entries);
+    } else {
+        std::sort(entries.begin(), entries.end(),
+                  [](const NumberEntry& a, const NumberEntry& b) { return a.key < b.key; });
     }
-    if (column == kFileName || column == kFolder || column == kComputer) {
-        std::vector<TextEntry> entries(count);
-        for (std::uint32_t i = 0; i < count; ++i) {
-            const std::u16string& text = TextOf(items[i], column);
-            const auto size = static_cast<std::uint32_t>(
-                std::min<std::size_t>(text.size(), std::numeric_limits<std::uint32_t>::max()));
-            entries[i] = {TextPrefix(text), text.data(), size, i};
-        }
-        if (descending) {
-            std::sort(entries.begin(), entries.end(),
-                      [](const TextEntry& a, const TextEntry& b) { return TextLess(b, a); });
-        } else {
-            std::sort(entries.begin(), entries.end(), TextLess);
-        }
-        return IndexesOf(entries);
+    return IndexesOf(entries);
+}
+
+std::vector<std::uint32_t> OrderOfTexts(std::vector<TextSortEntry> entries, bool descending) {
+    if (descending) {
+        std::sort(entries.begin(), entries.end(),
+                  [](const TextEntry& a, const TextEntry& b) { return TextLess(b, a); });
+    } else {
+        std::sort(entries.begin(), entries.end(), TextLess);
     }
-    std::vector<std::uint32_t> order(count);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        order[i] = i;
-    }
-    return order;
+    return IndexesOf(entries);
 }
 
 }  // namespace kestrine

@@ -10,6 +10,8 @@ namespace kestrine {
 // Turns sizes and timestamps into display text. On Windows the shell's StrFormatByteSizeW and
 // the user's short date and time formats ("ddddd t") serve; the portable formatter stands in
 // elsewhere and in tests. Both append to out so that many rows can share one buffer.
+// A timestamp's text depends on its minute alone (no seconds are shown): the export formats
+// each minute once.
 class ValueFormatter {
   public:
     virtual ~ValueFormatter() = default;

@@ -1,6 +1,7 @@
 #include "search_page/result_list_view.h"
 
 #include <iterator>
+#include <optional>
 #include <vector>
 
 #include "common/tab_separated.h"
@@ -50,8 +51,9 @@ int ResultListView::SelectedRow() const {
 }
 
 std::u16string ResultListView::RowCellsText(int row) const {
-    const TFileSearchItem* item = row < 0 ? nullptr : rows_.Row(static_cast<std::size_t>(row));
-    if (item == nullptr) {
+    const std::optional<SearchHitView> item =
+        row < 0 ? std::nullopt : rows_.Row(static_cast<std::size_t>(row));
+    if (!item) {
         return {};
     }
     std::vector<std::u16string> cells(kResultColumnCount);
@@ -103,9 +105,9 @@ void ResultListView::OnContextMenu(LPARAM position) {
 void ResultListView::ViewResultsData(NMLVDISPINFOW& request) {
     LVITEMW& cell = request.item;
     // A paint may still ask for a row of the page before.
-    const TFileSearchItem* item =
-        cell.iItem < 0 ? nullptr : rows_.Row(static_cast<std::size_t>(cell.iItem));
-    if (item == nullptr) {
+    const std::optional<SearchHitView> item =
+        cell.iItem < 0 ? std::nullopt : rows_.Row(static_cast<std::size_t>(cell.iItem));
+    if (!item) {
         return;
     }
     if ((cell.mask & LVIF_TEXT) != 0) {

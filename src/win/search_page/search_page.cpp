@@ -120,12 +120,7 @@ void SearchPage::RunSearch(std::int32_t offset, std::int32_t limit) {
         host_.RunExchange([answer, connector = connector_, servers = settings_.ServerName,
                            query = FormQuery(offset, limit)](const StatusSink& status) {
             try {
-                FetchSearchPage(
-                    *connector, servers, query,
-                    [&rows = answer->rows](TFileSearchItem&& item) {
-                        rows.Append(std::move(item));
-                    },
-                    status);
+                FetchSearchPage(*connector, servers, query, answer->rows, status);
             } catch (const Failure& error) {
                 answer->failure = error.Message();
             } catch (const std::bad_alloc&) {
@@ -226,9 +221,9 @@ void SearchPage::ViewResultsKeyCommand(ListKeyCommand command) {
 }
 
 void SearchPage::ViewResultsBeginDrag(int row) {
-    const TFileSearchItem* hit =
-        row < 0 ? nullptr : SearchResults.Row(static_cast<std::size_t>(row));
-    if (hit == nullptr) {
+    const std::optional<SearchHitView> hit =
+        row < 0 ? std::nullopt : SearchResults.Row(static_cast<std::size_t>(row));
+    if (!hit) {
         return;
     }
     // Whatever takes the drop opens or copies it: the same rule as handing it to the shell.
@@ -246,9 +241,9 @@ void SearchPage::Clear() {
     ViewResults.ShowRowCount();
 }
 
-const TFileSearchItem* SearchPage::SelectedHit() const {
+std::optional<SearchHitView> SearchPage::SelectedHit() const {
     const int row = ViewResults.SelectedRow();
-    return row < 0 ? nullptr : SearchResults.Row(static_cast<std::size_t>(row));
+    return row < 0 ? std::nullopt : SearchResults.Row(static_cast<std::size_t>(row));
 }
 
 OperationsEnabled SearchPage::Enabled() const {
@@ -256,14 +251,14 @@ OperationsEnabled SearchPage::Enabled() const {
 }
 
 std::optional<std::u16string> SearchPage::SelectedItemPath() const {
-    if (const TFileSearchItem* hit = SelectedHit()) {
+    if (const std::optional<SearchHitView> hit = SelectedHit()) {
         return SearchItemPath(*hit);
     }
     return std::nullopt;
 }
 
 std::optional<std::u16string> SearchPage::SelectedFolderPath() const {
-    if (const TFileSearchItem* hit = SelectedHit()) {
+    if (const std::optional<SearchHitView> hit = SelectedHit()) {
         return SearchFolderPath(*hit);
     }
     return std::nullopt;

@@ -73,7 +73,7 @@ class SearchPage : public OperationsPage, private ResultListDelegate {
     void ViewResultsContextMenu(LPARAM position) override;
     void ViewResultsKeyCommand(ListKeyCommand command) override;
     void ViewResultsBeginDrag(int row) override;
-    const TFileSearchItem* SelectedHit() const;
+    std::optional<SearchHitView> SelectedHit() const;
     SearchQuery FormQuery(std::int32_t offset, std::int32_t limit) const;
     void ShowPageStatus(const std::u16string& countText);
 

@@ -63,9 +63,12 @@ TEST(ShellPathsTest, OnlyNetworkPathsGoToTheShell) {
 TEST(OperationEnablingTest, SearchPageFollowsTheSelection) {
     const TFileSearchItem inFolder = Hit(u"share");
     const TFileSearchItem atTop = Hit(u"");
-    EXPECT_EQ(SearchOperationsEnabled(nullptr), (OperationsEnabled{false, false, false, false}));
-    EXPECT_EQ(SearchOperationsEnabled(&inFolder), (OperationsEnabled{true, true, true, true}));
-    EXPECT_EQ(SearchOperationsEnabled(&atTop), (OperationsEnabled{true, true, false, true}));
+    EXPECT_EQ(SearchOperationsEnabled(std::nullopt),
+              (OperationsEnabled{false, false, false, false}));
+    EXPECT_EQ(SearchOperationsEnabled(SearchHitView(inFolder)),
+              (OperationsEnabled{true, true, true, true}));
+    EXPECT_EQ(SearchOperationsEnabled(SearchHitView(atTop)),
+              (OperationsEnabled{true, true, false, true}));
 }
 
 TEST(OperationEnablingTest, BrowserPageDisablesEverythingOnParentEntry) {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -77,9 +79,44 @@ TEST(CsvExportTest, EmptySeparatorFallsBackToComma) {
               "\"File Name\",\"Folder\",\"Computer\",\"File Size\",\"Date Modified\"\r\n");
 }
 
+// Sizes and minutes are formatted once and reused: rows sharing them, rows differing only in
+// their seconds, and dates that have no text must still read exactly as formatted one by one.
+TEST(CsvExportTest, ReusedTextsMatchTheFormatterRowByRow) {
+    const PortableValueFormatter formatter;
+    const struct {
+        std::int64_t size;
+        double modified;
+    } rows[] = {{0, 45351.75},
+                {0, 45351.75 + 30.0 / 86400},  // same minute, other seconds
+                {1536, 45351.75 + 61.0 / 86400},
+                {-1, std::nan("")},
+                {1536, 1e300},
+                {std::int64_t{1} << 40, -1.25},
+                {1023, -1.25 + 59.0 / 86400},
+                {1023, 45351.75}};
+    SearchResultList list;
+    std::string expected =
+        "\"File Name\",\"Folder\",\"Computer\",\"File Size\",\"Date Modified\"\r\n";
+    for (const auto& row : rows) {
+        TFileSearchItem item = Hit(u"f", u"d");
+        item.Size = row.size;
+        item.Modified = row.modified;
+        list.Append(item);
+        std::u16string size;
+        formatter.AppendSize(row.size, size);
+        std::u16string date;
+        formatter.AppendTimestamp(row.modified, date);
+        expected += "\"f\",\"d\",\"\\\\PC\",\"" + Utf16ToUtf8(size) + "\",\"" + Utf16ToUtf8(date) +
+                    "\"\r\n";
+    }
+    MemorySink sink;
+    WriteResultsCsv(list, u",", formatter, sink);
+    EXPECT_EQ(sink.Bytes(), expected);
+}
+
 TEST(CsvExportTest, LargeExportGoesOutInBlocksAndFailuresPropagate) {
     const SearchResultList items =
-        ListOf(std::vector<TFileSearchItem>(5000, Hit(u"name-of-a-file.txt", u"some\\folder")));
+        ListOf(std::vector<TFileSearchItem>(40000, Hit(u"name-of-a-file.txt", u"some\\folder")));
     MemorySink sink;
     WriteResultsCsv(items, u",", PortableValueFormatter(), sink);
     EXPECT_GT(sink.Writes(), 1);
@@ -88,7 +125,7 @@ TEST(CsvExportTest, LargeExportGoesOutInBlocksAndFailuresPropagate) {
         "\"name-of-a-file.txt\",\"some\\folder\",\"\\\\PC\",\"1.50 KB\",\"29/02/2024 18:00\"\r\n";
     const std::string header =
         "\"File Name\",\"Folder\",\"Computer\",\"File Size\",\"Date Modified\"\r\n";
-    EXPECT_EQ(sink.Bytes().size(), header.size() + 5000 * line.size());
+    EXPECT_EQ(sink.Bytes().size(), header.size() + 40000 * line.size());
     EXPECT_EQ(sink.Bytes().substr(sink.Bytes().size() - line.size()), line);
 
     FailingSink failing;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <random>
 #include <vector>
 
@@ -24,7 +25,8 @@ TFileSearchItem Hit(std::u16string name, std::u16string folder, std::int64_t siz
 
 std::vector<std::u16string> Names(const SearchResultList& list) {
     std::vector<std::u16string> names;
-    list.ForEachRow([&names](const TFileSearchItem& item) { names.push_back(item.FileName); });
+    list.ForEachRow(
+        [&names](const SearchHitView& item) { names.push_back(std::u16string(item.FileName)); });
     for (std::size_t row = 0; row < list.Count(); ++row) {
         EXPECT_EQ(list.Row(row)->FileName, names[row]);
     }
@@ -73,7 +75,7 @@ TEST(ResultListTest, SortStateSurvivesNewPagesWhichKeepServerOrder) {
     list.ColumnClick(0);  // same column: flips the direction last used
     EXPECT_EQ(list.Tag(), -1);
     EXPECT_EQ(Names(list), (std::vector<std::u16string>{u"y", u"x"}));
-    EXPECT_EQ(list.Row(2), nullptr);
+    EXPECT_FALSE(list.Row(2).has_value());
     // Rows added after a sort go last.
     list.Append(Hit(u"a", u"", 3));
     EXPECT_EQ(Names(list), (std::vector<std::u16string>{u"y", u"x", u"a"}));
@@ -120,13 +122,6 @@ std::u16string RandomText(std::mt19937& random) {
     return text;
 }
 
-TEST(ResultSortTest, TagNamingNoColumnKeepsTheOrder) {
-    const std::vector<TFileSearchItem> items = {Hit(u"b", u"", 1), Hit(u"a", u"", 2)};
-    EXPECT_EQ(SortedOrder(items, 0), (std::vector<std::uint32_t>{0, 1}));
-    EXPECT_EQ(SortedOrder(items, 9), (std::vector<std::uint32_t>{0, 1}));
-    EXPECT_TRUE(SortedOrder({}, 1).empty());
-}
-
 TEST(ResultSortTest, SortOrdersEveryColumnBothWaysAndKeepsTheRecords) {
     std::mt19937 random(12345);
     std::vector<TFileSearchItem> items;
@@ -141,11 +136,16 @@ TEST(ResultSortTest, SortOrdersEveryColumnBothWaysAndKeepsTheRecords) {
         item.Attributes = i;  // identifies the record
         items.push_back(std::move(item));
     }
+    SearchResultList list;
+    for (const TFileSearchItem& item : items) {
+        list.Append(item);
+    }
+    // Two clicks per column: ascending, then descending.
     for (int tag : {1, -1, 2, -2, 3, -3, 4, -4, 5, -5}) {
+        list.ColumnClick(std::abs(tag) - 1);
+        ASSERT_EQ(list.Tag(), tag);
         std::vector<TFileSearchItem> sorted;
-        for (std::uint32_t index : SortedOrder(items, tag)) {
-            sorted.push_back(items[index]);
-        }
+        list.ForEachRow([&sorted](const SearchHitView& hit) { sorted.push_back(hit.ToItem()); });
         EXPECT_TRUE(std::is_sorted(
             sorted.begin(), sorted.end(),
             [tag](const auto& a, const auto& b) { return CompareSearchItems(a, b, tag) < 0; }))
@@ -161,6 +161,47 @@ TEST(ResultSortTest, SortOrdersEveryColumnBothWaysAndKeepsTheRecords) {
             EXPECT_EQ(item.Size, original.Size);
         }
     }
+}
+
+// The page keeps its texts in blocks; a name larger than a block, rows on both sides of a
+// block boundary and a rolled-back answer must all read back as they were appended.
+TEST(ResultListTest, KeepsEveryTextThroughBlocksAndRollBack) {
+    SearchResultList list;
+    std::vector<TFileSearchItem> expected;
+    for (int i = 0; i < 9000; ++i) {
+        std::u16string name = u"name-" + std::u16string(static_cast<std::size_t>(i % 37), u'x');
+        if (i == 4000) {
+            name.assign(200000, u'L');  // longer than a text block
+        }
+        expected.push_back(Hit(name, u"share\\" + std::u16string(1, char16_t(u'a' + i % 26)), i,
+                               1.5, i % 3 == 0 ? u"\\\\A" : u"\\\\B"));
+        list.Append(expected.back());
+    }
+    const SearchResultList::Mark mark = list.Position();
+    for (int i = 0; i < 5000; ++i) {
+        list.Append(Hit(u"later", u"new folder " + std::u16string(1, char16_t(u'0' + i % 10)), 1));
+    }
+    list.RollBack(mark);
+    list.Append(Hit(u"after", u"share\\b", 1));
+    expected.push_back(Hit(u"after", u"share\\b", 1));
+    ASSERT_EQ(list.Count(), expected.size());
+    std::size_t row = 0;
+    list.ForEachRow([&](const SearchHitView& hit) {
+        const TFileSearchItem& want = expected[row++];
+        EXPECT_EQ(hit.FileName, want.FileName);
+        EXPECT_EQ(hit.Folder, want.Folder);
+        EXPECT_EQ(hit.Computer, want.Computer);
+        EXPECT_EQ(hit.Size, want.Size);
+    });
+}
+
+TEST(ResultListTest, RollBackAfterASortDropsTheNewRowsFromTheIndex) {
+    SearchResultList list = ThreeHits();
+    list.ColumnClick(0);
+    const SearchResultList::Mark mark = list.Position();
+    list.Append(Hit(u"d", u"w", 1));
+    list.RollBack(mark);
+    EXPECT_EQ(Names(list), (std::vector<std::u16string>{u"a", u"b", u"c"}));
 }
 
 }  // namespace
