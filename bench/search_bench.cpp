@@ -180,15 +180,16 @@ void SortBeside(benchmark::State& state, std::size_t rows, Extract extract) {
     double bare = 0;
     for (auto _ : state) {
         std::vector<Key> keys = shuffled;
+        // One timed click that sorts ascending, like the bare sort: a column already sorted
+        // ascending is first turned round, untimed.
+        if (list.Tag() == column + 1) {
+            list.ColumnClick(column);
+        }
         const auto start = std::clock();
         std::sort(keys.begin(), keys.end());
         benchmark::DoNotOptimize(keys.data());
         const auto sorted = std::clock();
-        // Ascending, like the bare sort: the second click of a pair sorts descending.
         list.ColumnClick(column);
-        if (list.Tag() < 0) {
-            list.ColumnClick(column);
-        }
         const auto clicked = std::clock();
         benchmark::DoNotOptimize(list.Row(0));
         bare += Seconds(sorted - start);

@@ -31,14 +31,13 @@ std::uint32_t TextPool::Intern(std::u16string_view text) {
     if (!slots_.empty()) {
         const std::size_t mask = slots_.size() - 1;
         for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-            const std::uint32_t stored = slots_[slot];
-            if (stored == 0) {
+            const Slot stored = slots_[slot];
+            if (stored.idPlusOne == 0) {
                 break;
             }
-            const Entry& entry = entries_[stored - 1];
-            if (entry.hash == hash && entry.length == text.size() &&
-                arena_.Text(entry.position, entry.length) == text) {
-                return stored - 1;
+            if (stored.hash == hash && stored.length == text.size() &&
+                arena_.Text(stored.position, stored.length) == text) {
+                return stored.idPlusOne - 1;
             }
         }
     }
@@ -58,15 +57,16 @@ std::uint32_t TextPool::Intern(std::u16string_view text) {
 
 void TextPool::Insert(std::uint32_t id) {
     const std::size_t mask = slots_.size() - 1;
-    std::size_t slot = entries_[id].hash & mask;
-    while (slots_[slot] != 0) {
+    const Entry& entry = entries_[id];
+    std::size_t slot = entry.hash & mask;
+    while (slots_[slot].idPlusOne != 0) {
         slot = (slot + 1) & mask;
     }
-    slots_[slot] = id + 1;
+    slots_[slot] = Slot{entry.hash, id + 1, entry.position, entry.length};
 }
 
 void TextPool::Rehash(std::size_t slotCount) {
-    slots_.assign(slotCount, 0);
+    slots_.assign(slotCount, Slot{0, 0, 0, 0});
     for (std::size_t id = 0; id < entries_.size(); ++id) {
         Insert(static_cast<std::uint32_t>(id));
     }
@@ -89,7 +89,7 @@ void TextPool::Clear() {
 
 std::size_t TextPool::MemoryBytes() const {
     return arena_.MemoryBytes() + entries_.capacity() * sizeof(Entry) +
-           slots_.capacity() * sizeof(std::uint32_t);
+           slots_.capacity() * sizeof(Slot);
 }
 
 }  // namespace kestrine

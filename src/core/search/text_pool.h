@@ -33,14 +33,23 @@ class TextPool {
         std::uint32_t length;
         std::uint32_t hash;
     };
+    // A slot carries the hash beside the id, so that a probe past other texts reads only the
+    // table and the one text it compares: a page of a million rows interns twice per row, and
+    // a miss into memory costs more than the comparison itself.
+    struct Slot {
+        std::uint32_t hash;
+        std::uint32_t idPlusOne;  // 0 for an empty slot
+        std::uint32_t position;
+        std::uint32_t length;
+    };
 
     void Insert(std::uint32_t id);
     void Rehash(std::size_t slotCount);
 
     TextArena arena_;
     std::vector<Entry> entries_;
-    // Open addressing over a power-of-two table: id + 1, or 0 for an empty slot.
-    std::vector<std::uint32_t> slots_;
+    // Open addressing over a power-of-two table, at most half full.
+    std::vector<Slot> slots_;
 };
 
 }  // namespace kestrine

@@ -83,6 +83,27 @@ TEST(ResultListTest, SortStateSurvivesNewPagesWhichKeepServerOrder) {
     EXPECT_EQ(Names(list), (std::vector<std::u16string>{u"a", u"x", u"y"}));
 }
 
+// The window reads a page on a worker thread into a page of its own, then takes its rows.
+TEST(ResultListTest, TakenRowsKeepTheirTextsOrderAndTheSortState) {
+    SearchResultList shown = ThreeHits();
+    shown.ColumnClick(0);
+    shown.ColumnClick(0);
+    SearchResultList read;
+    read.Append(Hit(u"y", u"share\\docs", 1, 0, u"\\\\A"));
+    read.Append(Hit(u"x", u"share\\docs", 2, 0, u"\\\\B"));
+    shown.TakeRows(std::move(read));
+    EXPECT_EQ(shown.Tag(), -1);
+    EXPECT_EQ(Names(shown), (std::vector<std::u16string>{u"y", u"x"}));
+    EXPECT_EQ(shown.Row(1)->Folder, u"share\\docs");
+    EXPECT_EQ(shown.Row(1)->Computer, u"\\\\B");
+    EXPECT_TRUE(read.Empty());
+    // Both pages go on working: the taken one interns into what it took.
+    shown.Append(Hit(u"z", u"share\\docs", 3, 0, u"\\\\A"));
+    EXPECT_EQ(shown.Row(2)->Computer, u"\\\\A");
+    read.Append(Hit(u"n", u"", 4));
+    EXPECT_EQ(Names(read), (std::vector<std::u16string>{u"n"}));
+}
+
 TEST(ResultSortTest, TextsCompareByCodeUnit) {
     SearchResultList list;
     for (const char16_t* name : {u"b", u"B", u"a", u"A", u"\u00e9", u"Z", u"ab", u""}) {
