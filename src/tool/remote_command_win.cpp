@@ -6,6 +6,7 @@
 #include "exchange/answer_fetch.h"
 #include "json_output.h"
 #include "pipe/win32_pipe_connector.h"
+#include "search/result_list.h"
 #include "tool_arguments.h"
 
 namespace kestrine {
@@ -21,8 +22,19 @@ void Search(const ToolArguments& parsed, std::ostream& out) {
     query.Extensions = parsed.Has("extensions") ? parsed.Text("extensions") : u"*";
     // The connection text is left out: stdout carries records only.
     Win32PipeConnector connector;
-    FetchSearchPage(connector, parsed.Text("server"), query,
-                    [&](TFileSearchItem&& item) { WriteSearchItemJson(out, item); });
+    // Read as the window reads it, so a bomb of an answer never inflates whole; the rows read
+    // before a failure in the layout are printed before it, as they always were.
+    SearchResultList page;
+    const auto print = [&] {
+        page.ForEachRow([&](const SearchHitView& hit) { WriteSearchItemJson(out, hit.ToItem()); });
+    };
+    try {
+        FetchSearchPage(connector, parsed.Text("server"), query, page);
+    } catch (...) {
+        print();
+        throw;
+    }
+    print();
 }
 
 void Browse(const ToolArguments& parsed, std::ostream& out) {
