@@ -33,14 +33,57 @@ int Order(T a, T b) {
 using TextEntry = TextSortEntry;
 using NumberEntry = NumberSortEntry;
 
-bool TextLess(const TextEntry& a, const TextEntry& b) {
-    if (a.prefix != b.prefix) {
-        return a.prefix < b.prefix;
+// Units [depth, depth + 4) of a text as one number, missing units counting as 0.
+std::uint64_t PrefixAt(const TextEntry& entry, std::uint32_t depth) {
+    std::uint64_t prefix = 0;
+    for (std::uint32_t i = 0; i < 4; ++i) {
+        const std::uint32_t at = depth + i;
+        prefix = (prefix << 16) | (at < entry.size ? entry.data[at] : 0u);
     }
-    // Equal prefixes mean the units both texts have among the first four are equal.
-    const std::uint32_t skip = std::min<std::uint32_t>({4, a.size, b.size});
-    return std::u16string_view(a.data + skip, a.size - skip) <
-           std::u16string_view(b.data + skip, b.size - skip);
+    return prefix;
+}
+
+// Texts whose first depth units are equal, each entry's prefix holding its next four units.
+// They are ordered by those four units, then each group that shares them by the next four,
+// and so on: a pass over a group reads each text once, where a comparison sort would fetch
+// two texts from all over the page for every comparison. Within a group, a text that ends in
+// its four units is a prefix of every longer one (it was padded with the zeros those have),
+// so ordering a group by length as well puts such texts first, shorter before longer. Small
+// or deep groups are finished by comparing the rest of the texts.
+void SortTexts(TextEntry* first, TextEntry* last, std::uint32_t depth) {
+    constexpr std::ptrdiff_t kSmallGroup = 16;
+    constexpr std::uint32_t kDeepestRefinedUnit = 256;
+    if (last - first < 2) {
+        return;
+    }
+    if (last - first <= kSmallGroup || depth >= kDeepestRefinedUnit) {
+        std::sort(first, last, [depth](const TextEntry& a, const TextEntry& b) {
+            return std::u16string_view(a.data + depth, a.size - depth) <
+                   std::u16string_view(b.data + depth, b.size - depth);
+        });
+        return;
+    }
+    std::sort(first, last, [](const TextEntry& a, const TextEntry& b) {
+        return a.prefix != b.prefix ? a.prefix < b.prefix : a.size < b.size;
+    });
+    const std::uint32_t next = depth + 4;
+    for (TextEntry* group = first; group != last;) {
+        TextEntry* groupEnd = group + 1;
+        while (groupEnd != last && groupEnd->prefix == group->prefix) {
+            ++groupEnd;
+        }
+        TextEntry* longer = group;
+        while (longer != groupEnd && longer->size <= next) {
+            ++longer;
+        }
+        if (groupEnd - longer > 1) {
+            for (TextEntry* entry = longer; entry != groupEnd; ++entry) {
+                entry->prefix = PrefixAt(*entry, next);
+            }
+            SortTexts(longer, groupEnd, next);
+        }
+        group = groupEnd;
+    }
 }
 
 // Least-significant-digit radix sort on 11-bit digits: a handful of linear passes instead of
@@ -135,11 +178,11 @@ std::vector<std::uint32_t> OrderOfNumbers(std::vector<NumberSortEntry> entries) 
 }
 
 std::vector<std::uint32_t> OrderOfTexts(std::vector<TextSortEntry> entries, bool descending) {
+    SortTexts(entries.data(), entries.data() + entries.size(), 0);
+    // Equal texts may come in any order, so the ascending order turned round is the
+    // descending one.
     if (descending) {
-        std::sort(entries.begin(), entries.end(),
-                  [](const TextEntry& a, const TextEntry& b) { return TextLess(b, a); });
-    } else {
-        std::sort(entries.begin(), entries.end(), TextLess);
+        std::reverse(entries.begin(), entries.end());
     }
     return IndexesOf(entries);
 }

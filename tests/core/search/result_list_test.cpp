@@ -114,6 +114,34 @@ TEST(ResultSortTest, TextsCompareByCodeUnit) {
               (std::vector<std::u16string>{u"", u"A", u"B", u"Z", u"a", u"ab", u"b", u"\u00e9"}));
 }
 
+// Names that share long beginnings, end inside a group of four units, or hold zero units
+// (which look like the end of a shorter name) must still come out in code-unit order.
+TEST(ResultSortTest, NamesSharingBeginningsSortByCodeUnitBothWays) {
+    std::mt19937 random(7);
+    const char16_t units[] = {u'\0', u'a', u'b', u'\xFFFF'};
+    std::vector<std::u16string> names;
+    for (int i = 0; i < 3000; ++i) {
+        std::u16string name = i % 3 == 0 ? u"document_" : (i % 3 == 1 ? u"doc" : u"");
+        for (std::size_t n = random() % 14; n > 0; --n) {
+            name += units[random() % 4];
+        }
+        names.push_back(name);
+    }
+    names.push_back(std::u16string(600, u'a'));
+    names.push_back(std::u16string(600, u'a') + u'\0');
+    names.push_back(std::u16string(599, u'a'));
+    SearchResultList list;
+    for (const std::u16string& name : names) {
+        list.Append(Hit(name, u"", 0));
+    }
+    std::sort(names.begin(), names.end());
+    list.ColumnClick(0);
+    EXPECT_EQ(Names(list), names);
+    list.ColumnClick(0);
+    std::reverse(names.begin(), names.end());
+    EXPECT_EQ(Names(list), names);
+}
+
 TEST(ResultSortTest, ComparesEachColumnAndNothingElse) {
     const TFileSearchItem a = Hit(u"a", u"f2", 5, 100.0, u"\\\\B");
     const TFileSearchItem b = Hit(u"b", u"f1", -7, 100.0 + 0.4 / 86400000.0, u"\\\\A");
