@@ -52,7 +52,7 @@ std::uint64_t PrefixAt(const TextEntry& entry, std::uint32_t depth) {
 // or deep groups are finished by comparing the rest of the texts.
 void SortTexts(TextEntry* first, TextEntry* last, std::uint32_t depth) {
     constexpr std::ptrdiff_t kSmallGroup = 16;
-    constexpr std::uint32_t kDeepestRefinedUnit = 256;
+    constexpr std::uint32_t kDeepestRefinedUnit = 64;
     if (last - first < 2) {
         return;
     }
