@@ -1,34 +1,17 @@
 #include "common/chunked_inflater.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <limits>
 
 #include "common/failure.h"
+#include "common/inflate_stream.h"
 #include "common/zlib_error.h"
 
 namespace kestrine {
-namespace {
 
-// zlib counts in uInt; hand it at most this much per call so that 64-bit sizes never wrap.
-constexpr std::size_t kMaxStep = std::numeric_limits<uInt>::max();
-
-}  // namespace
-
-// Owns the zlib stream so that inflateEnd runs on every path.
+// Kept out of the header so that its users need no zlib.
 struct ChunkedInflater::Stream {
-    Stream() {
-        const int result = inflateInit2(&z, 15);
-        if (result != Z_OK) {
-            throw Failure(ZlibErrorText(result));
-        }
-    }
-    ~Stream() { inflateEnd(&z); }
-    Stream(const Stream&) = delete;
-    Stream& operator=(const Stream&) = delete;
-
-    z_stream z{};
+    InflateStream inflate;
 };
 
 ChunkedInflater::ChunkedInflater(std::span<const std::uint8_t> compressed, std::size_t maxSize)
@@ -43,10 +26,10 @@ std::size_t ChunkedInflater::Inflate(std::span<std::uint8_t> room) {
             // The bound is reached and the stream goes on.
             throw Failure(u"insufficient memory");
         }
-        z_stream& z = stream_->z;
-        const std::size_t inStep = std::min(input_.size() - inUsed_, kMaxStep);
+        z_stream& z = *stream_->inflate.get();
+        const std::size_t inStep = std::min(input_.size() - inUsed_, kMaxZlibStep);
         const std::size_t outStep =
-            std::min({room.size() - written, maxSize_ - totalOut_, kMaxStep});
+            std::min({room.size() - written, maxSize_ - totalOut_, kMaxZlibStep});
         z.next_in = const_cast<Bytef*>(input_.data() + inUsed_);
         z.avail_in = static_cast<uInt>(inStep);
         z.next_out = room.data() + written;

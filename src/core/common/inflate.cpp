@@ -1,40 +1,13 @@
 #include "common/inflate.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <limits>
 
 #include "common/failure.h"
+#include "common/inflate_stream.h"
 #include "common/zlib_error.h"
 
 namespace kestrine {
-namespace {
-
-// Owns one inflate stream so that inflateEnd runs on every path.
-class InflateStream {
-  public:
-    InflateStream() {
-        const int result = inflateInit2(&stream_, 15);
-        if (result != Z_OK) {
-            throw Failure(ZlibErrorText(result));
-        }
-    }
-    ~InflateStream() { inflateEnd(&stream_); }
-    InflateStream(const InflateStream&) = delete;
-    InflateStream& operator=(const InflateStream&) = delete;
-
-    z_stream* operator->() { return &stream_; }
-    z_stream* get() { return &stream_; }
-
-  private:
-    z_stream stream_{};
-};
-
-// zlib counts in uInt; hand it at most this much per call so that 64-bit sizes never wrap.
-constexpr std::size_t kMaxStep = std::numeric_limits<uInt>::max();
-
-}  // namespace
 
 void InflateInPlace(Bytes& buffer, std::size_t maxSize) {
     InflateStream stream;
@@ -53,8 +26,8 @@ void InflateInPlace(Bytes& buffer, std::size_t maxSize) {
             const std::size_t grown = out.size() > maxSize / 2 ? maxSize : out.size() * 2;
             out.resize(grown);
         }
-        const std::size_t inStep = std::min(buffer.size() - inUsed, kMaxStep);
-        const std::size_t outStep = std::min(out.size() - outUsed, kMaxStep);
+        const std::size_t inStep = std::min(buffer.size() - inUsed, kMaxZlibStep);
+        const std::size_t outStep = std::min(out.size() - outUsed, kMaxZlibStep);
         stream->next_in = buffer.data() + inUsed;
         stream->avail_in = static_cast<uInt>(inStep);
         stream->next_out = out.data() + outUsed;

@@ -12,12 +12,7 @@
 #include "protocol/layout_constants.h"
 #include "protocol/value_tag.h"
 
-#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
-#include <emmintrin.h>
-#define KESTRINE_HAVE_SSE2 1
-#else
-#define KESTRINE_HAVE_SSE2 0
-#endif
+#include "common/sse2.h"
 
 namespace kestrine {
 namespace {
