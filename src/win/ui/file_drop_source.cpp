@@ -5,8 +5,8 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <atomic>
-#include <memory>
+
+#include "ui/com_object.h"
 
 namespace kestrine {
 
@@ -35,45 +35,6 @@ HGLOBAL FileDropBlock(const std::u16string& path) {
     std::copy(path.begin(), path.end(), names);  // the two NULs are zeroed already
     GlobalUnlock(block);
     return block;
-}
-
-// The reference counting of our COM objects: each frees itself on its last Release, the
-// one place where this code deletes what it allocated.
-template <typename Interface>
-class RefCounted : public Interface {
-  public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr) {
-            return E_POINTER;
-        }
-        if (IsEqualIID(iid, __uuidof(IUnknown)) || IsEqualIID(iid, __uuidof(Interface))) {
-            *object = static_cast<Interface*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
-
-  protected:
-    virtual ~RefCounted() = default;
-
-  private:
-    std::atomic<ULONG> references_{1};
-};
-
-template <typename Object, typename Interface, typename... Arguments>
-ComPtr<Interface> MakeCom(Arguments&&... arguments) {
-    return ComPtr<Interface>::Adopt(
-        std::make_unique<Object>(std::forward<Arguments>(arguments)...).release());
 }
 
 class FileDropData final : public RefCounted<IDataObject> {
