@@ -3,6 +3,7 @@
 #include "browser/folder_listing.h"
 #include "common/tab_separated.h"
 #include "ui/enter_key.h"
+#include "ui/menu_key.h"
 #include "ui/list_view.h"
 
 namespace kestrine {
@@ -25,6 +26,7 @@ HWND FolderListView::Create(HWND parent, int id, unsigned dpi) {
     // A list view shows no window text: it is the name screen readers give the list.
     SetWindowTextW(list_, L"Files and folders");
     WantEnterKey(list_);
+    OpenContextMenuOnMenuKey(list_);
     ReflectFrom(list_);
     return list_;
 }

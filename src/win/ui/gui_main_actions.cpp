@@ -56,8 +56,10 @@ void TKestrineClient::CreateMenus() {
 
 void TKestrineClient::ShowOperationPopup(HWND list, LPARAM position) {
     POINT at{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
-    if (position == -1) {
-        // From the keyboard: under the selected row, else at the list's corner.
+    // From the keyboard both halves are -1; the whole value need not be, since 64-bit
+    // builds widen MAKELPARAM(-1, -1) without its sign.
+    if (at.x == -1 && at.y == -1) {
+        // Under the selected row, else at the list's corner.
         at = POINT{0, 0};
         RECT row{};
         const int selected = SelectedRow(list);

@@ -2,6 +2,7 @@
 // Shift+F10, Ctrl+Tab and the tab order, and the names screen readers give the controls.
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 #include <gmock/gmock.h>
 
 #include <string>
@@ -152,27 +153,37 @@ TEST_F(KeyboardTest, EnterOpensAFolderRowAndBackspaceGoesUpUntilTheTopLevel) {
     EXPECT_THAT(server.Requests(), ElementsAre(Request{1, 9}, Request{1, 7}, Request{1, -1}));
 }
 
-TEST_F(KeyboardTest, ShiftF10OpensThePopupUnderTheSelectedRowOfEitherList) {
+TEST_F(KeyboardTest, ShiftF10AndTheMenuKeyOpenThePopupUnderTheSelectedRowOfEitherList) {
+    struct Key {
+        const char* name;
+        WORD key;
+        bool withShift;
+    };
+    const Key keys[] = {{"Shift+F10", VK_F10, true}, {"Menu key", VK_APPS, false}};
+    const auto pressEach = [&](HWND list) {
+        SelectOnly(list, 1);
+        for (const Key& key : keys) {
+            SCOPED_TRACE(key.name);
+            desktop.popups.clear();
+            if (key.withShift) {
+                Press(list, key.key, {VK_SHIFT});
+            } else {
+                Press(list, key.key);
+            }
+            // Exactly one: the key is pressed and released, and nothing may show it twice.
+            ASSERT_EQ(desktop.popups.size(), 1u);
+            const POINT expected = UnderSelectedRow(list);
+            EXPECT_EQ(desktop.popups[0].at.x, expected.x);
+            EXPECT_EQ(desktop.popups[0].at.y, expected.y);
+            EXPECT_TRUE(desktop.popups[0].items[0].enabled);
+        }
+    };
     Open();
     LoadSearchHits(*window, NumberedHitsForKeys());
-    SelectOnly(Ui().ViewResults, 1);
-    Press(Ui().ViewResults, VK_F10, {VK_SHIFT});
-    // The Menu key becomes the same WM_CONTEXTMENU in DefWindowProc; Wine does not make it,
-    // so it cannot be pressed here.
-    ASSERT_EQ(desktop.popups.size(), 1u);
-    const POINT expected = UnderSelectedRow(Ui().ViewResults);
-    for (const auto& popup : desktop.popups) {
-        EXPECT_EQ(popup.at.x, expected.x);
-        EXPECT_EQ(popup.at.y, expected.y);
-        EXPECT_TRUE(popup.items[0].enabled);
-    }
-
+    pressEach(Ui().ViewResults);
     LoadFolderBelowTopLevel(*window, desktop, u"\\\\PC\\share",
                             {TFileBrowserItem{false, 0, u"b.txt", 5}});
-    SelectOnly(Ui().ViewContent, 1);
-    Press(Ui().ViewContent, VK_F10, {VK_SHIFT});
-    ASSERT_EQ(desktop.popups.size(), 2u);
-    EXPECT_EQ(desktop.popups[1].at.y, UnderSelectedRow(Ui().ViewContent).y);
+    pressEach(Ui().ViewContent);
 }
 
 TEST_F(KeyboardTest, EachLabelComesDirectlyBeforeItsControl) {
@@ -207,13 +218,36 @@ TEST_F(KeyboardTest, CtrlTabTurnsThePagesAndTabRunsThroughTheBrowserPage) {
     EXPECT_EQ(GetFocus(), Ui().ViewResults);
 }
 
-TEST_F(KeyboardTest, ListViewsHaveNamesForScreenReaders) {
+// What a screen reader reads: the name of the control's accessible object.
+std::u16string AccessibleName(HWND control) {
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                          __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object)))) {
+        return u"(no accessible object)";
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    std::u16string text = u"(no name)";
+    if (SUCCEEDED(object->get_accName(self, &name)) && name != nullptr) {
+        text.assign(reinterpret_cast<const char16_t*>(name), SysStringLen(name));
+        SysFreeString(name);
+    }
+    object->Release();
+    return text;
+}
+
+TEST_F(KeyboardTest, ListsAndTheStatusBarHaveNamesForScreenReaders) {
     Open();
-    // A list view's window text is not shown: it is its accessible name.
-    EXPECT_EQ(Text(Ui().ViewResults), u"Search results");
-    EXPECT_EQ(Text(Ui().ViewHost), u"Computers");
-    EXPECT_EQ(Text(Ui().ViewContent), u"Files and folders");
-    EXPECT_EQ(Ui().statusBar.Text(0), u"") << "its name is not its first panel's text";
+    EXPECT_EQ(AccessibleName(Ui().ViewResults), u"Search results");
+    EXPECT_EQ(AccessibleName(Ui().ViewHost), u"Computers");
+    EXPECT_EQ(AccessibleName(Ui().ViewContent), u"Files and folders");
+    SendMessageW(Ui().statusBar.Handle(), SB_SETTEXTW, 0,
+                 reinterpret_cast<LPARAM>(L"Displaying 1 to 3"));
+    EXPECT_EQ(AccessibleName(Ui().statusBar.Handle()), u"Status bar")
+        << "not the text of its first panel";
 }
 
 }  // namespace
