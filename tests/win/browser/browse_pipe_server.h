@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -67,6 +68,13 @@ class BrowsePipeServer {
         answers_[Key{host, folder}] = std::move(body);
     }
 
+    // Runs on the server's thread after each request is read and before it is answered, so
+    // that a test can look at the client while it waits.
+    void BeforeEachAnswer(std::function<void()> meanwhile) {
+        const std::lock_guard lock(mutex_);
+        meanwhile_ = std::move(meanwhile);
+    }
+
     // The requests received, in order; a request the table does not know is {-2, -2}.
     std::vector<Key> Requests() const {
         const std::lock_guard lock(mutex_);
@@ -92,6 +100,14 @@ class BrowsePipeServer {
             if (connected && !stopping_) {
                 ServerSide side(pipe);
                 const Bytes body = AnswerFor(side.ReadRequest());
+                std::function<void()> meanwhile;
+                {
+                    const std::lock_guard lock(mutex_);
+                    meanwhile = meanwhile_;
+                }
+                if (meanwhile) {
+                    meanwhile();
+                }
                 side.WriteLength(static_cast<std::uint32_t>(body.size()));
                 side.Write(body);
             }
@@ -115,6 +131,7 @@ class BrowsePipeServer {
     mutable std::mutex mutex_;
     std::map<Key, Bytes> answers_;
     std::vector<Key> requests_;
+    std::function<void()> meanwhile_;
     std::atomic<bool> stopping_ = false;
     HANDLE next_ = INVALID_HANDLE_VALUE;
     std::thread thread_;

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <gmock/gmock.h>
 
+#include <atomic>
 #include <new>
 #include <span>
 
@@ -100,6 +101,36 @@ TEST_F(BrowserPageTest, EverySwitchToTheBrowserPageFetchesTheHostList) {
         EXPECT_EQ(item.iImage, host.Active != 0 ? kImageGreenSquare : kImageRedSquare);
     }
     EXPECT_EQ(window->Ui().statusBar.Text(0), u"Connected to .");
+}
+
+// Host lists and folder listings run off the window's thread like searches: while the
+// server takes its time the window answers messages and takes no input.
+TEST_F(BrowserPageTest, TheWindowAnswersAndTakesNoInputWhileAHostListOrAListingIsOnItsWay) {
+    Serve();
+    Open();
+    const HWND main = Main();
+    const HWND hosts = Ui().ViewHost;
+    std::atomic<int> answered{0};
+    std::atomic<int> disabled{0};
+    server->BeforeEachAnswer([&] {
+        DWORD_PTR result = 0;
+        answered += SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result) != 0;
+        disabled += !IsWindowEnabled(main);
+        // Down to the next host, which would ask for its folders.
+        PostMessageW(hosts, WM_KEYDOWN, VK_DOWN, 1);
+        PostMessageW(hosts, WM_KEYUP, VK_DOWN, 0xC0000001);
+        Sleep(200);
+    });
+
+    window->SetActivePage(1);  // the host list
+    SelectHost(0);             // the host's top level
+    EXPECT_THAT(Requests(), ElementsAre(Request{-1, -1}, Request{1, -1}));
+    EXPECT_EQ(answered, 2);
+    EXPECT_EQ(disabled, 2);
+    EXPECT_TRUE(IsWindowEnabled(main));
+    EXPECT_EQ(ListView_GetItemCount(Ui().ViewHost), 2);
+    EXPECT_THAT(ContentRows(), ElementsAre(u"apps|", u"Docs|", u"share|"));
+    EXPECT_THAT(desktop.messages, IsEmpty());
 }
 
 TEST_F(BrowserPageTest, SelectingAHostShowsItsTopLevelSortedWithoutAParentEntry) {
