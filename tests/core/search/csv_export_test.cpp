@@ -156,5 +156,41 @@ TEST(BufferedByteWriterTest, Utf8MatchesTheTextHelperAcrossBlockEdges) {
     }
 }
 
+TEST(EncodeUtf8Test, EveryUnitAtEveryPlaceOfShortAndLongTexts) {
+    // The encoder takes units eight and four at a time and may take a tail as the last eight
+    // units: a unit that is not plain ASCII goes at every place of texts around those sizes.
+    const std::u16string specials[] = {u"\"",
+                                       u"\u00e9",
+                                       u"\u20ac",
+                                       u"\U0001F600",
+                                       std::u16string(1, static_cast<char16_t>(0xD800)),
+                                       std::u16string(1, static_cast<char16_t>(0xDC00))};
+    for (std::size_t length = 0; length <= 26; ++length) {
+        for (std::size_t at = 0; at <= length; ++at) {
+            for (const std::u16string& special : specials) {
+                std::u16string text;
+                for (std::size_t i = 0; i < length; ++i) {
+                    text.push_back(static_cast<char16_t>(u'a' + i % 26));
+                }
+                text.insert(at, special);
+                for (const bool doubleQuotes : {false, true}) {
+                    std::u16string quoted;
+                    for (char16_t unit : text) {
+                        quoted.push_back(unit);
+                        if (doubleQuotes && unit == u'"') {
+                            quoted.push_back(unit);
+                        }
+                    }
+                    std::string out(3 * text.size(), '\0');
+                    auto* const start = reinterpret_cast<std::uint8_t*>(out.data());
+                    out.resize(
+                        static_cast<std::size_t>(EncodeUtf8(text, doubleQuotes, start) - start));
+                    EXPECT_EQ(out, Utf16ToUtf8(quoted)) << length << " " << at;
+                }
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace kestrine
