@@ -114,6 +114,52 @@ TEST(CsvExportTest, ReusedTextsMatchTheFormatterRowByRow) {
     EXPECT_EQ(sink.Bytes(), expected);
 }
 
+// Texts with quotes, non-ASCII units and, for some values, more bytes than a remembered
+// field holds.
+class QuotingFormatter final : public ValueFormatter {
+  public:
+    void AppendSize(std::int64_t bytes, std::u16string& out) const override {
+        out += u"\"" + ToText(bytes) + u"\u00e9\"";
+        if (bytes % 3 == 0) {
+            out.append(40, u'\u20ac');
+        }
+    }
+    void AppendTimestamp(Timestamp when, std::u16string& out) const override {
+        out += u"\U0001F600\"" + ToText(static_cast<std::int64_t>(when));
+        if (static_cast<std::int64_t>(when) % 2 == 0) {
+            out.append(30, u'\"');
+        }
+    }
+};
+
+TEST(CsvExportTest, RemadeAndRepeatedFieldsAreEncodedAlike) {
+    const QuotingFormatter formatter;
+    SearchResultList list;
+    std::string expected =
+        "\"File Name\",\"Folder\",\"Computer\",\"File Size\",\"Date Modified\"\r\n";
+    const auto field = [](std::u16string text) {
+        std::string quoted;
+        for (char c : Utf16ToUtf8(text)) {
+            quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+        }
+        return "\"" + quoted + "\"";
+    };
+    for (int i = 0; i < 60; ++i) {
+        TFileSearchItem item = Hit(u"f", u"d");
+        item.Size = i % 7;  // each value again and again, the long ones too
+        item.Modified = 45000 + i % 4;
+        list.Append(item);
+        std::u16string size;
+        formatter.AppendSize(item.Size, size);
+        std::u16string date;
+        formatter.AppendTimestamp(item.Modified, date);
+        expected += "\"f\",\"d\",\"\\\\PC\"," + field(size) + "," + field(date) + "\r\n";
+    }
+    MemorySink sink;
+    WriteResultsCsv(list, u",", formatter, sink);
+    EXPECT_EQ(sink.Bytes(), expected);
+}
+
 TEST(CsvExportTest, LargeExportGoesOutInBlocksAndFailuresPropagate) {
     const SearchResultList items =
         ListOf(std::vector<TFileSearchItem>(40000, Hit(u"name-of-a-file.txt", u"some\\folder")));
