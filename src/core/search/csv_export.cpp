@@ -107,8 +107,7 @@ std::string_view EncodeField(std::u16string_view text, std::string& into) {
 // The fields of recent values, encoded as they go out (UTF-8, quotes doubled), so that a page
 // of repeated sizes and minutes formats and encodes each once and a repeat is copied straight
 // into the line. Direct-mapped: a slot holds the last value that fell in it, within one cache
-// line; a field too long for a slot is formatted again for every row. Few slots: they stay in
-// the nearest cache, where a table of thousands missed it on nearly every row.
+// line; a field too long for a slot is formatted again for every row.
 template <typename Key>
 class EncodedFieldCache {
   public:
@@ -133,7 +132,7 @@ class EncodedFieldCache {
     }
 
   private:
-    static constexpr unsigned kSlotBits = 8;
+    static constexpr unsigned kSlotBits = 12;
     static constexpr std::uint8_t kEmpty = 0xFF;
     struct alignas(64) Slot {
         Key key{};
