@@ -18,13 +18,6 @@ Bytes InflatedAnswer(PipeConnector& connector, const std::u16string& servers, co
 }  // namespace
 
 void FetchSearchPage(PipeConnector& connector, const std::u16string& servers,
-                     const SearchQuery& query, const SearchItemSink& onHit,
-                     const StatusSink& status) {
-    const Bytes answer = InflatedAnswer(connector, servers, BuildSearchRequest(query), status);
-    ReadSearchResults(answer, onHit);
-}
-
-void FetchSearchPage(PipeConnector& connector, const std::u16string& servers,
                      const SearchQuery& query, SearchResultList& page, const StatusSink& status) {
     Bytes answer;
     ServerExchange(connector, servers, BuildSearchRequest(query), answer, status);

@@ -18,11 +18,9 @@ namespace kestrine {
 // the caller. Failures are thrown as Failure (exchange, zlib and layout texts) or
 // std::bad_alloc; status receives the connection text and may be empty.
 
-void FetchSearchPage(PipeConnector& connector, const std::u16string& servers,
-                     const SearchQuery& query, const SearchItemSink& onHit,
-                     const StatusSink& status = nullptr);
-// The same straight into a result page, the answer read as it inflates (ReadSearchAnswer): a
-// zlib failure leaves the page as it was, a failure in the layout keeps the rows before it.
+// A search goes straight into a result page, the answer read as it inflates
+// (ReadSearchAnswer): a zlib failure leaves the page as it was, a failure in the layout keeps
+// the rows before it.
 void FetchSearchPage(PipeConnector& connector, const std::u16string& servers,
                      const SearchQuery& query, SearchResultList& page,
                      const StatusSink& status = nullptr);

@@ -31,9 +31,28 @@ bool PlainAsciiQuad(const char16_t* p) {
 
 // Encodes from p up to stop, or one unit past stop to finish a surrogate pair (end bounds
 // that); every code unit takes at most 3 bytes, a quote written twice 2.
+#if KESTRINE_HAVE_SSE2
+// Which of eight units are plain (ASCII, and no quote where quotes are doubled): two mask bits
+// per unit.
+template <bool kDoubleQuotes>
+unsigned PlainMask(__m128i units) {
+    __m128i plain = _mm_cmpeq_epi16(
+        _mm_and_si128(units, _mm_set1_epi16(static_cast<short>(0xFF80))), _mm_setzero_si128());
+    if (kDoubleQuotes) {
+        plain = _mm_andnot_si128(_mm_cmpeq_epi16(units, _mm_set1_epi16(u'"')), plain);
+    }
+    return static_cast<unsigned>(_mm_movemask_epi8(plain));
+}
+#endif
+
 template <bool kDoubleQuotes>
 std::uint8_t* Encode(const char16_t*& p, const char16_t* stop, const char16_t* end,
                      std::uint8_t* out) {
+#if KESTRINE_HAVE_SSE2
+    // Set once eight plain units were just packed: a tail of fewer than eight is then taken
+    // as the last eight units, the ones it shares with that block written again unchanged.
+    bool afterPlainBlock = false;
+#endif
     while (p < stop) {
 #if KESTRINE_HAVE_SSE2
         // Eight units at once: all plain ones are packed to bytes; otherwise the plain ones
@@ -41,22 +60,29 @@ std::uint8_t* Encode(const char16_t*& p, const char16_t* stop, const char16_t* e
         // 3 bytes per unit that the caller provides.
         if (stop - p >= 8) {
             const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-            __m128i plain =
-                _mm_cmpeq_epi16(_mm_and_si128(units, _mm_set1_epi16(static_cast<short>(0xFF80))),
-                                _mm_setzero_si128());
-            if (kDoubleQuotes) {
-                plain = _mm_andnot_si128(_mm_cmpeq_epi16(units, _mm_set1_epi16(u'"')), plain);
-            }
-            const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(plain));
+            const unsigned mask = PlainMask<kDoubleQuotes>(units);
             _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(units, units));
             if (mask == 0xFFFF) {
                 p += 8;
                 out += 8;
+                afterPlainBlock = true;
                 continue;
             }
             const int count = std::countr_zero(~mask) / 2;
             p += count;
             out += count;
+            afterPlainBlock = false;
+        } else if (afterPlainBlock) {
+            afterPlainBlock = false;
+            const auto tail = stop - p;
+            const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(stop - 8));
+            if (PlainMask<kDoubleQuotes>(units) == 0xFFFF) {
+                _mm_storel_epi64(reinterpret_cast<__m128i*>(out - (8 - tail)),
+                                 _mm_packus_epi16(units, units));
+                p = stop;
+                out += tail;
+                continue;
+            }
         } else
 #endif
             if (stop - p >= 4 && PlainAsciiQuad<kDoubleQuotes>(p)) {

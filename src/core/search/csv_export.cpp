@@ -5,6 +5,7 @@
 #include <vector>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "common/text.h"
 #include "common/timestamp.h"
@@ -20,26 +21,40 @@ class CsvLineWriter {
     CsvLineWriter(BufferedByteWriter& out, std::u16string_view separator)
         : out_(out), separator_(Utf16ToUtf8(separator.empty() ? u"," : separator)) {}
 
-    // One line of quoted fields. A line that fits the buffer in the worst case is encoded
-    // straight into it; a longer one goes field by field.
-    void Line(std::span<const std::u16string_view> fields) {
+    // One line of quoted fields: the texts, then fields already encoded (UTF-8 with their
+    // quotes doubled). A line that fits the buffer in the worst case is encoded straight into
+    // it; a longer one goes field by field.
+    void Line(std::span<const std::u16string_view> texts,
+              std::span<const std::string_view> encoded = {}) {
         std::size_t worst = 2;
-        for (std::u16string_view field : fields) {
-            worst += separator_.size() + 2 + 3 * field.size();
+        for (std::u16string_view text : texts) {
+            worst += separator_.size() + 2 + 3 * text.size();
+        }
+        for (std::string_view field : encoded) {
+            worst += separator_.size() + 2 + field.size();
         }
         if (worst > out_.Capacity()) {
-            LongLine(fields);
+            LongLine(texts, encoded);
             return;
         }
         std::uint8_t* out = out_.Claim(worst);
         bool first = true;
-        for (std::u16string_view field : fields) {
+        const auto separate = [&] {
             if (!first) {
                 out = std::copy(separator_.begin(), separator_.end(), out);
             }
             first = false;
+        };
+        for (std::u16string_view text : texts) {
+            separate();
             *out++ = '"';
-            out = EncodeUtf8(field, true, out);
+            out = EncodeUtf8(text, true, out);
+            *out++ = '"';
+        }
+        for (std::string_view field : encoded) {
+            separate();
+            *out++ = '"';
+            out = std::copy(field.begin(), field.end(), out);
             *out++ = '"';
         }
         *out++ = '\r';
@@ -48,15 +63,25 @@ class CsvLineWriter {
     }
 
   private:
-    void LongLine(std::span<const std::u16string_view> fields) {
+    void LongLine(std::span<const std::u16string_view> texts,
+                  std::span<const std::string_view> encoded) {
         bool first = true;
-        for (std::u16string_view field : fields) {
+        const auto separate = [&] {
             if (!first) {
                 out_.PutBytes(separator_);
             }
             first = false;
+        };
+        for (std::u16string_view text : texts) {
+            separate();
             out_.Put('"');
-            out_.PutUtf8DoublingQuotes(field);
+            out_.PutUtf8DoublingQuotes(text);
+            out_.Put('"');
+        }
+        for (std::string_view field : encoded) {
+            separate();
+            out_.Put('"');
+            out_.PutBytes(field);
             out_.Put('"');
         }
         out_.Put('\r');
@@ -71,31 +96,53 @@ class CsvLineWriter {
 
 namespace {
 
-// The texts of recent values, so that a page of repeated sizes and minutes formats each once.
-// Direct-mapped: a slot holds the last value that fell in it.
+// A field's text as it goes out, UTF-8 with every double quote doubled, written into into.
+std::string_view EncodeField(std::u16string_view text, std::string& into) {
+    into.resize(3 * text.size());
+    auto* const start = reinterpret_cast<std::uint8_t*>(into.data());
+    return std::string_view(into.data(),
+                            static_cast<std::size_t>(EncodeUtf8(text, true, start) - start));
+}
+
+// The fields of recent values, encoded as they go out (UTF-8, quotes doubled), so that a page
+// of repeated sizes and minutes formats and encodes each once and a repeat is copied straight
+// into the line. Direct-mapped: a slot holds the last value that fell in it, within one cache
+// line; a field too long for a slot is formatted again for every row.
 template <typename Key>
-class TextCache {
+class EncodedFieldCache {
   public:
+    // format(std::u16string&) appends the text of key.
     template <typename Format>
-    std::u16string_view Get(Key key, Format format) {
+    std::string_view Get(Key key, Format format) {
         Slot& slot = slots_[static_cast<std::size_t>(
-            static_cast<std::uint64_t>(key) * 0x9E3779B97F4A7C15u >> 52)];
-        if (!slot.filled || slot.key != key) {
-            slot.text.clear();
-            format(slot.text);
-            slot.key = key;
-            slot.filled = true;
+            static_cast<std::uint64_t>(key) * 0x9E3779B97F4A7C15u >> (64 - kSlotBits))];
+        if (slot.size != kEmpty && slot.key == key) {
+            return std::string_view(slot.bytes, slot.size);
         }
-        return slot.text;
+        text_.clear();
+        format(text_);
+        const std::string_view field = EncodeField(text_, encoded_);
+        if (field.size() > sizeof(slot.bytes)) {
+            return field;
+        }
+        std::copy(field.begin(), field.end(), slot.bytes);
+        slot.size = static_cast<std::uint8_t>(field.size());
+        slot.key = key;
+        return std::string_view(slot.bytes, slot.size);
     }
 
   private:
-    struct Slot {
-        bool filled = false;
+    static constexpr unsigned kSlotBits = 12;
+    static constexpr std::uint8_t kEmpty = 0xFF;
+    struct alignas(64) Slot {
         Key key{};
-        std::u16string text;
+        std::uint8_t size = kEmpty;
+        char bytes[64 - sizeof(Key) - 1];
     };
-    std::vector<Slot> slots_ = std::vector<Slot>(4096);
+
+    std::vector<Slot> slots_ = std::vector<Slot>(std::size_t{1} << kSlotBits);
+    std::u16string text_;  // reused: no allocation per row
+    std::string encoded_;
 };
 
 // Writes the header, then one line per row that forEachRow hands to its visitor.
@@ -108,25 +155,26 @@ void WriteCsv(ForEachRow&& forEachRow, std::u16string_view separator,
                                                         u"File Size", u"Date Modified"};
     line.Line(kCaptions);
 
-    TextCache<std::int64_t> sizes;
-    TextCache<std::int64_t> minutes;
+    EncodedFieldCache<std::int64_t> sizes;
+    EncodedFieldCache<std::int64_t> minutes;
     std::u16string unusableDate;  // reused: no allocation per row
+    std::string unusableDateField;
     forEachRow([&](const SearchHitView& item) {
-        const std::u16string_view size = sizes.Get(
+        const std::u16string_view texts[] = {item.FileName, item.Folder, item.Computer};
+        const std::string_view size = sizes.Get(
             item.Size, [&](std::u16string& text) { formatter.AppendSize(item.Size, text); });
-        std::u16string_view date;
         if (const std::optional<std::int64_t> minute = TimestampMinuteKey(item.Modified)) {
-            date = minutes.Get(*minute, [&](std::u16string& text) {
-                formatter.AppendTimestamp(item.Modified, text);
-            });
-        } else {
-            unusableDate.clear();
-            formatter.AppendTimestamp(item.Modified, unusableDate);
-            date = unusableDate;
+            const std::string_view encoded[] = {size,
+                                                minutes.Get(*minute, [&](std::u16string& text) {
+                                                    formatter.AppendTimestamp(item.Modified, text);
+                                                })};
+            line.Line(texts, encoded);
+            return;
         }
-        const std::u16string_view fields[] = {item.FileName, item.Folder, item.Computer, size,
-                                              date};
-        line.Line(fields);
+        unusableDate.clear();
+        formatter.AppendTimestamp(item.Modified, unusableDate);
+        const std::string_view encoded[] = {size, EncodeField(unusableDate, unusableDateField)};
+        line.Line(texts, encoded);
     });
     out.Flush();
 }

@@ -158,13 +158,11 @@ int CompareSearchItems(const SearchHitView& a, const SearchHitView& b, int tag) 
 TextSortEntry TextSortEntryOf(std::u16string_view text, std::uint32_t index) {
     // Missing units count as 0, the smallest unit, which keeps a shorter text before its
     // extensions; equal prefixes fall back to the full comparison.
-    std::uint64_t prefix = 0;
-    for (std::size_t i = 0; i < 4; ++i) {
-        prefix = (prefix << 16) | (i < text.size() ? text[i] : 0);
-    }
     const auto size = static_cast<std::uint32_t>(
         std::min<std::size_t>(text.size(), std::numeric_limits<std::uint32_t>::max()));
-    return TextSortEntry{prefix, text.data(), size, index};
+    TextSortEntry entry{0, text.data(), size, index};
+    entry.prefix = PrefixAt(entry, 0);
+    return entry;
 }
 
 std::vector<std::uint32_t> OrderOfNumbers(std::vector<NumberSortEntry> entries) {

@@ -1,10 +1,12 @@
 #include "search/search_answer_reader.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "common/chunked_inflater.h"
 #include "common/utf8_decode.h"
@@ -19,6 +21,8 @@ namespace {
 
 // A window this large holds hundreds of rows, so a row cut by a window's end is rare.
 constexpr std::size_t kWindowChunk = std::size_t{256} << 10;
+// Enough rows for their lookups to overlap, few enough to stay in the nearest cache.
+constexpr std::size_t kBatchRows = 16;
 
 [[noreturn]] void FailInvalidValue() {
     throw Failure(u"Invalid property value");
@@ -121,6 +125,17 @@ struct SearchLayoutParser::Text {
     ValueTag tag;
     const std::uint8_t* data;
     std::size_t size;
+    std::uint32_t hash;  // EncodedTextIds::HashOf, for a computer or a folder
+};
+
+// A row whose values have all arrived, not yet in the page.
+struct SearchLayoutParser::Row {
+    Text folder;
+    Text name;
+    Text computer;
+    std::int64_t size;
+    Timestamp modified;
+    std::int32_t attributes;
 };
 
 namespace {
@@ -227,11 +242,11 @@ std::size_t DecodeText(ValueTag tag, const std::uint8_t* data, std::size_t size,
 
 }  // namespace
 
-std::uint32_t SearchLayoutParser::SharedText(const Text& text, TextCache& cache, bool isFolder) {
+std::uint32_t SearchLayoutParser::SharedText(const Text& text, EncodedTextIds& known,
+                                             bool isFolder) {
     const auto tag = static_cast<std::uint8_t>(text.tag);
-    if (cache.tag == tag && cache.bytes.size() == text.size &&
-        std::equal(cache.bytes.begin(), cache.bytes.end(), text.data)) {
-        return cache.id;
+    if (const std::optional<std::uint32_t> id = known.Find(text.hash, tag, text.data, text.size)) {
+        return *id;
     }
     std::size_t units = DecodeText(text.tag, text.data, text.size, [this](std::size_t n) {
         if (scratch_.size() < n) {
@@ -243,35 +258,41 @@ std::uint32_t SearchLayoutParser::SharedText(const Text& text, TextCache& cache,
     if (isFolder && units > 0 && scratch_[units - 1] == u'\\') {
         --units;
     }
-    cache.id = page_.InternText(std::u16string_view(scratch_.data(), units));
-    cache.tag = tag;
-    cache.bytes.assign(text.data, text.data + text.size);
-    return cache.id;
+    const std::uint32_t id = page_.InternText(std::u16string_view(scratch_.data(), units));
+    known.Add(text.hash, tag, text.data, text.size, id);
+    return id;
 }
 
-bool SearchLayoutParser::ReadRow(const std::uint8_t*& cursor, const std::uint8_t* end) {
+bool SearchLayoutParser::TakeRow(const std::uint8_t*& cursor, const std::uint8_t* end,
+                                 Row& row) const {
     const std::uint8_t* p = cursor;
-    Text folder{};
-    Text name{};
-    Text computer{};
-    std::int64_t size;
-    Timestamp modified;
-    std::int32_t attributes;
     std::int32_t unused;
-    if (!TakeString(p, end, folder.tag, folder.data, folder.size) ||
-        !TakeString(p, end, name.tag, name.data, name.size) || !TakeInteger(p, end, true, size) ||
-        !TakeDate(p, end, modified) || !TakeInt32(p, end, attributes) ||
-        !TakeString(p, end, computer.tag, computer.data, computer.size) ||
+    if (!TakeString(p, end, row.folder.tag, row.folder.data, row.folder.size) ||
+        !TakeString(p, end, row.name.tag, row.name.data, row.name.size) ||
+        !TakeInteger(p, end, true, row.size) || !TakeDate(p, end, row.modified) ||
+        !TakeInt32(p, end, row.attributes) ||
+        !TakeString(p, end, row.computer.tag, row.computer.data, row.computer.size) ||
         !TakeInt32(p, end, unused)) {
         return false;
     }
-    const std::uint32_t computerId = SharedText(computer, lastComputer_, false);
-    const std::uint32_t folderId = SharedText(folder, lastFolder_, true);
-    const std::size_t nameUnits = DecodeText(name.tag, name.data, name.size,
-                                             [this](std::size_t n) { return page_.NameRoom(n); });
-    page_.AppendRow(nameUnits, computerId, folderId, size, modified, attributes);
+    for (auto [text, known] : {std::pair{&row.computer, &computers_}, {&row.folder, &folders_}}) {
+        text->hash =
+            EncodedTextIds::HashOf(static_cast<std::uint8_t>(text->tag), text->data, text->size);
+        known->Prefetch(text->hash);
+    }
     cursor = p;
     return true;
+}
+
+void SearchLayoutParser::AppendRows(std::span<const Row> rows) {
+    for (const Row& row : rows) {
+        const std::uint32_t computerId = SharedText(row.computer, computers_, false);
+        const std::uint32_t folderId = SharedText(row.folder, folders_, true);
+        const std::size_t nameUnits =
+            DecodeText(row.name.tag, row.name.data, row.name.size,
+                       [this](std::size_t n) { return page_.NameRoom(n); });
+        page_.AppendRow(nameUnits, computerId, folderId, row.size, row.modified, row.attributes);
+    }
 }
 
 std::size_t SearchLayoutParser::Parse(std::span<const std::uint8_t> bytes) {
@@ -312,19 +333,38 @@ std::size_t SearchLayoutParser::Parse(std::span<const std::uint8_t> bytes) {
                 ++p;
                 state_ = State::Rows;
                 break;
-            case State::Rows:
-                // The end-of-list tag both ends the rows and closes the list.
-                while (p != end && static_cast<ValueTag>(*p) != ValueTag::EndOfList) {
-                    if (!ReadRow(p, end)) {
-                        return static_cast<std::size_t>(p - begin);
+            case State::Rows: {
+                // Rows are taken a batch at a time and appended after, so that the lookups of
+                // a batch's computers and folders wait for memory together. A failure in a
+                // row still keeps the rows before it, and a failure in appending one of those
+                // comes first, as it would row by row.
+                std::array<Row, kBatchRows> batch;
+                std::size_t taken = 0;
+                bool cut = false;
+                try {
+                    // The end-of-list tag both ends the rows and closes the list.
+                    while (taken < batch.size() && p != end &&
+                           static_cast<ValueTag>(*p) != ValueTag::EndOfList) {
+                        if (!TakeRow(p, end, batch[taken])) {
+                            cut = true;
+                            break;
+                        }
+                        ++taken;
                     }
+                } catch (...) {
+                    AppendRows(std::span(batch.data(), taken));
+                    throw;
                 }
-                if (p == end) {
+                AppendRows(std::span(batch.data(), taken));
+                if (cut || p == end) {
                     return static_cast<std::size_t>(p - begin);
                 }
-                ++p;
-                state_ = State::Complete;
+                if (static_cast<ValueTag>(*p) == ValueTag::EndOfList) {
+                    ++p;
+                    state_ = State::Complete;
+                }
                 break;
+            }
             case State::Complete:
                 return static_cast<std::size_t>(p - begin);
         }

@@ -9,6 +9,7 @@
 #include "common/bytes.h"
 #include "common/failure.h"
 #include "common/inflate.h"
+#include "search/encoded_text_ids.h"
 #include "search/result_list.h"
 
 namespace kestrine {
@@ -30,21 +31,18 @@ class SearchLayoutParser {
   private:
     enum class State { Version, FieldCount, ListBegin, Rows, Complete };
     struct Text;
-    struct TextCache {
-        std::uint8_t tag = 0xFF;
-        Bytes bytes;
-        std::uint32_t id = 0;
-    };
+    struct Row;
 
-    bool ReadRow(const std::uint8_t*& p, const std::uint8_t* end);
-    std::uint32_t SharedText(const Text& text, TextCache& cache, bool isFolder);
+    bool TakeRow(const std::uint8_t*& p, const std::uint8_t* end, Row& row) const;
+    void AppendRows(std::span<const Row> rows);
+    std::uint32_t SharedText(const Text& text, EncodedTextIds& known, bool isFolder);
 
     SearchResultList& page_;
     State state_ = State::Version;
-    // Rows of one computer and one folder usually come together: the last of each is
-    // recognised by its bytes without decoding them again.
-    TextCache lastComputer_;
-    TextCache lastFolder_;
+    // Computers and folders seen before are recognised by their bytes without decoding them
+    // again.
+    EncodedTextIds computers_;
+    EncodedTextIds folders_;
     std::vector<char16_t> scratch_;
 };
 

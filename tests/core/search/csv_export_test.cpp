@@ -114,6 +114,52 @@ TEST(CsvExportTest, ReusedTextsMatchTheFormatterRowByRow) {
     EXPECT_EQ(sink.Bytes(), expected);
 }
 
+// Texts with quotes, non-ASCII units and, for some values, more bytes than a remembered
+// field holds.
+class QuotingFormatter final : public ValueFormatter {
+  public:
+    void AppendSize(std::int64_t bytes, std::u16string& out) const override {
+        out += u"\"" + ToText(bytes) + u"\u00e9\"";
+        if (bytes % 3 == 0) {
+            out.append(40, u'\u20ac');
+        }
+    }
+    void AppendTimestamp(Timestamp when, std::u16string& out) const override {
+        out += u"\U0001F600\"" + ToText(static_cast<std::int64_t>(when));
+        if (static_cast<std::int64_t>(when) % 2 == 0) {
+            out.append(30, u'\"');
+        }
+    }
+};
+
+TEST(CsvExportTest, RemadeAndRepeatedFieldsAreEncodedAlike) {
+    const QuotingFormatter formatter;
+    SearchResultList list;
+    std::string expected =
+        "\"File Name\",\"Folder\",\"Computer\",\"File Size\",\"Date Modified\"\r\n";
+    const auto field = [](std::u16string text) {
+        std::string quoted;
+        for (char c : Utf16ToUtf8(text)) {
+            quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+        }
+        return "\"" + quoted + "\"";
+    };
+    for (int i = 0; i < 60; ++i) {
+        TFileSearchItem item = Hit(u"f", u"d");
+        item.Size = i % 7;  // each value again and again, the long ones too
+        item.Modified = 45000 + i % 4;
+        list.Append(item);
+        std::u16string size;
+        formatter.AppendSize(item.Size, size);
+        std::u16string date;
+        formatter.AppendTimestamp(item.Modified, date);
+        expected += "\"f\",\"d\",\"\\\\PC\"," + field(size) + "," + field(date) + "\r\n";
+    }
+    MemorySink sink;
+    WriteResultsCsv(list, u",", formatter, sink);
+    EXPECT_EQ(sink.Bytes(), expected);
+}
+
 TEST(CsvExportTest, LargeExportGoesOutInBlocksAndFailuresPropagate) {
     const SearchResultList items =
         ListOf(std::vector<TFileSearchItem>(40000, Hit(u"name-of-a-file.txt", u"some\\folder")));
@@ -153,6 +199,42 @@ TEST(BufferedByteWriterTest, Utf8MatchesTheTextHelperAcrossBlockEdges) {
         writer.PutUtf8DoublingQuotes(u"\"a\"\"\u00e9\"");
         writer.Flush();
         EXPECT_EQ(sink.Bytes(), "x" + Utf16ToUtf8(text) + "!\"\"a\"\"\"\"\xC3\xA9\"\"") << capacity;
+    }
+}
+
+TEST(EncodeUtf8Test, EveryUnitAtEveryPlaceOfShortAndLongTexts) {
+    // The encoder takes units eight and four at a time and may take a tail as the last eight
+    // units: a unit that is not plain ASCII goes at every place of texts around those sizes.
+    const std::u16string specials[] = {u"\"",
+                                       u"\u00e9",
+                                       u"\u20ac",
+                                       u"\U0001F600",
+                                       std::u16string(1, static_cast<char16_t>(0xD800)),
+                                       std::u16string(1, static_cast<char16_t>(0xDC00))};
+    for (std::size_t length = 0; length <= 26; ++length) {
+        for (std::size_t at = 0; at <= length; ++at) {
+            for (const std::u16string& special : specials) {
+                std::u16string text;
+                for (std::size_t i = 0; i < length; ++i) {
+                    text.push_back(static_cast<char16_t>(u'a' + i % 26));
+                }
+                text.insert(at, special);
+                for (const bool doubleQuotes : {false, true}) {
+                    std::u16string quoted;
+                    for (char16_t unit : text) {
+                        quoted.push_back(unit);
+                        if (doubleQuotes && unit == u'"') {
+                            quoted.push_back(unit);
+                        }
+                    }
+                    std::string out(3 * text.size(), '\0');
+                    auto* const start = reinterpret_cast<std::uint8_t*>(out.data());
+                    out.resize(
+                        static_cast<std::size_t>(EncodeUtf8(text, doubleQuotes, start) - start));
+                    EXPECT_EQ(out, Utf16ToUtf8(quoted)) << length << " " << at;
+                }
+            }
+        }
     }
 }
 

@@ -177,6 +177,63 @@ TEST(SearchAnswerReader, PiecesOfAnySizeReadLikeTheWholeStream) {
     }
 }
 
+TEST(SearchAnswerReader, AFailureInAnyRowKeepsExactlyTheRowsBeforeIt) {
+    // Rows are taken in batches; the failing row may fall anywhere in one.
+    for (int failing = 0; failing <= 40; ++failing) {
+        const Bytes stream =
+            Concat({Header(), Rows(0, failing), {6, 1, 'x', 99}, Rows(0, 3), kEnd});
+        const Outcome outcome =
+            ReadPage([&](SearchResultList& page) { ReadSearchResults(stream, page); });
+        EXPECT_EQ(outcome, ReadRaw(stream)) << failing;
+        EXPECT_EQ(outcome.rows.size(), static_cast<std::size_t>(failing));
+        EXPECT_EQ(outcome.failure, "Invalid property value");
+    }
+}
+
+TEST(SearchAnswerReader, ComputersAndFoldersInAnyOrderKeepTheirTexts) {
+    // More distinct folders than the reader remembers by their bytes, some too long to be
+    // remembered, each under several tags and with and without the trailing separator, all in
+    // random order, repeats among them.
+    std::mt19937 random(11);
+    ValueWriter w;
+    w.Int8(1).Int8(7).ListBegin();
+    for (int i = 0; i < 120'000; ++i) {
+        const std::uint32_t folder = random() % 60'000;
+        std::string text = "share\\" + std::to_string(folder);
+        if (folder % 5 == 0) {
+            text += "\\a folder name long enough not to be kept beside its id";
+        }
+        if (random() % 2 == 0) {
+            text += "\\";
+        }
+        switch (random() % 3) {
+            case 0:
+                w.ShortString(text);
+                break;
+            case 1:
+                w.LongString(text);
+                break;
+            default:
+                w.Utf8String(FromAscii(text));
+                break;
+        }
+        w.ShortString("f" + std::to_string(i)).Int32(i).Date(45000).Int8(32);
+        const std::string computer = "\\\\PC" + std::to_string(random() % 500);
+        if (random() % 2 == 0) {
+            w.ShortString(computer);
+        } else {
+            w.WideString(FromAscii(computer));
+        }
+        w.Int8(0);
+    }
+    w.ListEnd();
+    const Bytes stream = w.Take();
+    const Outcome outcome =
+        ReadPage([&](SearchResultList& page) { ReadSearchResults(stream, page); });
+    EXPECT_EQ(outcome.failure, "ok");
+    EXPECT_EQ(outcome, ReadRaw(stream));
+}
+
 TEST(SearchAnswerReader, AnswersEndAsIfInflatedWholeFirst) {
     const Bytes good = Concat({Header(), Rows(0, 2000), kEnd});
     const Bytes badRow = Concat({Header(), Rows(0, 1500), {6, 1, 'x', 99}, Rows(0, 500), kEnd});
