@@ -145,7 +145,38 @@ class EncodedFieldCache {
     std::string encoded_;
 };
 
-// Writes the header, then one line per row that forEachRow hands to its visitor.
+// The fields of a page's computers or folders, encoded once per distinct text: a page has a
+// few thousand of them over a million rows. Filled as the rows ask, in one buffer; a view is
+// valid until the next Get.
+class SharedFieldCache {
+  public:
+    explicit SharedFieldCache(std::size_t count) : fields_(count) {}
+
+    std::string_view Get(std::uint32_t id, std::u16string_view text) {
+        Field& field = fields_[id];
+        if (!field.filled) {
+            field.start = bytes_.size();
+            bytes_.resize(field.start + 3 * text.size());
+            auto* const first = reinterpret_cast<std::uint8_t*>(bytes_.data() + field.start);
+            field.length = static_cast<std::size_t>(EncodeUtf8(text, true, first) - first);
+            bytes_.resize(field.start + field.length);
+            field.filled = true;
+        }
+        return std::string_view(bytes_.data() + field.start, field.length);
+    }
+
+  private:
+    struct Field {
+        std::size_t start = 0;
+        std::size_t length = 0;
+        bool filled = false;
+    };
+    std::vector<Field> fields_;  // by id
+    std::string bytes_;
+};
+
+// Writes the header, then one line per row that forEachRow hands to its visitor, with the
+// row's folder and computer fields already encoded.
 template <typename ForEachRow>
 void WriteCsv(ForEachRow&& forEachRow, std::u16string_view separator,
               const ValueFormatter& formatter, ByteSink& sink) {
@@ -159,12 +190,12 @@ void WriteCsv(ForEachRow&& forEachRow, std::u16string_view separator,
     EncodedFieldCache<std::int64_t> minutes;
     std::u16string unusableDate;  // reused: no allocation per row
     std::string unusableDateField;
-    forEachRow([&](const SearchHitView& item) {
-        const std::u16string_view texts[] = {item.FileName, item.Folder, item.Computer};
+    forEachRow([&](const SearchHitView& item, std::string_view folder, std::string_view computer) {
+        const std::u16string_view texts[] = {item.FileName};
         const std::string_view size = sizes.Get(
             item.Size, [&](std::u16string& text) { formatter.AppendSize(item.Size, text); });
         if (const std::optional<std::int64_t> minute = TimestampMinuteKey(item.Modified)) {
-            const std::string_view encoded[] = {size,
+            const std::string_view encoded[] = {folder, computer, size,
                                                 minutes.Get(*minute, [&](std::u16string& text) {
                                                     formatter.AppendTimestamp(item.Modified, text);
                                                 })};
@@ -173,7 +204,8 @@ void WriteCsv(ForEachRow&& forEachRow, std::u16string_view separator,
         }
         unusableDate.clear();
         formatter.AppendTimestamp(item.Modified, unusableDate);
-        const std::string_view encoded[] = {size, EncodeField(unusableDate, unusableDateField)};
+        const std::string_view encoded[] = {folder, computer, size,
+                                            EncodeField(unusableDate, unusableDateField)};
         line.Line(texts, encoded);
     });
     out.Flush();
@@ -183,15 +215,29 @@ void WriteCsv(ForEachRow&& forEachRow, std::u16string_view separator,
 
 void WriteResultsCsv(const SearchResultList& results, std::u16string_view separator,
                      const ValueFormatter& formatter, ByteSink& sink) {
-    WriteCsv([&](auto&& visit) { results.ForEachRow(visit); }, separator, formatter, sink);
+    // One cache each: a view stays valid only until its own cache grows.
+    SharedFieldCache folders(results.SharedTextCount());
+    SharedFieldCache computers(results.SharedTextCount());
+    WriteCsv(
+        [&](auto&& visit) {
+            results.ForEachRowWithSharedIds(
+                [&](const SearchHitView& item, std::uint32_t computer, std::uint32_t folder) {
+                    visit(item, folders.Get(folder, item.Folder),
+                          computers.Get(computer, item.Computer));
+                });
+        },
+        separator, formatter, sink);
 }
 
 void WriteResultsCsv(std::span<const TFileSearchItem> rows, std::u16string_view separator,
                      const ValueFormatter& formatter, ByteSink& sink) {
+    std::string folder;
+    std::string computer;
     WriteCsv(
         [&](auto&& visit) {
             for (const TFileSearchItem& item : rows) {
-                visit(SearchHitView(item));
+                visit(SearchHitView(item), EncodeField(item.Folder, folder),
+                      EncodeField(item.Computer, computer));
             }
         },
         separator, formatter, sink);

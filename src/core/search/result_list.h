@@ -44,6 +44,19 @@ class SearchResultList {
         }
     }
 
+    // The same with the ids of the row's computer and folder among the page's shared texts
+    // (below SharedTextCount()): equal ids, equal texts. For work done once per distinct text.
+    template <typename Visit>
+    void ForEachRowWithSharedIds(Visit&& visit) const {
+        const std::size_t count = records_.size();
+        for (std::size_t row = 0; row < count; ++row) {
+            const std::size_t index = order_.empty() ? row : order_[row];
+            const Record& record = records_[index];
+            visit(Hit(index), record.computer, record.folder);
+        }
+    }
+    std::size_t SharedTextCount() const { return shared_.Count(); }
+
     // Empties the page; the sort state stays.
     void Clear();
     // Adds a hit as the last row.
