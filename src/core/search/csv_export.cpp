@@ -92,16 +92,19 @@ class CsvLineWriter {
     std::string separator_;
 };
 
-}  // namespace
+// Appends a field's text as it goes out, UTF-8 with every double quote doubled, to bytes.
+void AppendField(std::u16string_view text, std::string& bytes) {
+    const std::size_t start = bytes.size();
+    bytes.resize(start + 3 * text.size());
+    auto* const first = reinterpret_cast<std::uint8_t*>(bytes.data() + start);
+    bytes.resize(start + static_cast<std::size_t>(EncodeUtf8(text, true, first) - first));
+}
 
-namespace {
-
-// A field's text as it goes out, UTF-8 with every double quote doubled, written into into.
+// The same, written into into alone.
 std::string_view EncodeField(std::u16string_view text, std::string& into) {
-    into.resize(3 * text.size());
-    auto* const start = reinterpret_cast<std::uint8_t*>(into.data());
-    return std::string_view(into.data(),
-                            static_cast<std::size_t>(EncodeUtf8(text, true, start) - start));
+    into.clear();
+    AppendField(text, into);
+    return into;
 }
 
 // The fields of recent values, encoded as they go out (UTF-8, quotes doubled), so that a page
@@ -156,10 +159,8 @@ class SharedFieldCache {
         Field& field = fields_[id];
         if (!field.filled) {
             field.start = bytes_.size();
-            bytes_.resize(field.start + 3 * text.size());
-            auto* const first = reinterpret_cast<std::uint8_t*>(bytes_.data() + field.start);
-            field.length = static_cast<std::size_t>(EncodeUtf8(text, true, first) - first);
-            bytes_.resize(field.start + field.length);
+            AppendField(text, bytes_);
+            field.length = bytes_.size() - field.start;
             field.filled = true;
         }
         return std::string_view(bytes_.data() + field.start, field.length);

@@ -2,8 +2,7 @@
 
 #include "browser/folder_listing.h"
 #include "common/tab_separated.h"
-#include "ui/enter_key.h"
-#include "ui/menu_key.h"
+#include "ui/list_key_subclass.h"
 #include "ui/list_view.h"
 
 namespace kestrine {
@@ -25,8 +24,7 @@ HWND FolderListView::Create(HWND parent, int id, unsigned dpi) {
     AddListColumn(list_, 1, {u"Size", 80}, dpi);
     // A list view shows no window text: it is the name screen readers give the list.
     SetWindowTextW(list_, L"Files and folders");
-    WantEnterKey(list_);
-    OpenContextMenuOnMenuKey(list_);
+    TakeListKeys(list_);
     ReflectFrom(list_);
     return list_;
 }

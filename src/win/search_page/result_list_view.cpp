@@ -6,8 +6,7 @@
 
 #include "common/tab_separated.h"
 #include "search/result_row.h"
-#include "ui/enter_key.h"
-#include "ui/menu_key.h"
+#include "ui/list_key_subclass.h"
 #include "ui/list_view.h"
 
 namespace kestrine {
@@ -33,8 +32,7 @@ HWND ResultListView::Create(HWND parent, int id, unsigned dpi) {
     }
     // A list view shows no window text: it is the name screen readers give the list.
     SetWindowTextW(list_, L"Search results");
-    WantEnterKey(list_);
-    OpenContextMenuOnMenuKey(list_);
+    TakeListKeys(list_);
     ReflectFrom(list_);
     return list_;
 }

@@ -1,4 +1,4 @@
-#include "ui/menu_key.h"
+#include "ui/list_key_subclass.h"
 
 #include <commctrl.h>
 
@@ -7,11 +7,16 @@ namespace kestrine {
 namespace {
 
 // Windows' DefWindowProc makes WM_CONTEXTMENU of the Menu key; Wine's does not. The key is
-// therefore turned into the message here and kept from the control's own procedure, so that
+// therefore turned into the message here and kept from the list's own procedure, so that
 // neither system shows the menu twice.
-LRESULT CALLBACK MenuKeyProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+LRESULT CALLBACK ListKeyProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
                                   UINT_PTR id, DWORD_PTR) {
     switch (message) {
+        case WM_GETDLGCODE:
+            if (wParam == VK_RETURN) {
+                return DLGC_WANTALLKEYS | DefSubclassProc(list, message, wParam, lParam);
+            }
+            break;
         case WM_KEYDOWN:
             if (wParam == VK_APPS) {
                 return 0;
@@ -19,24 +24,24 @@ LRESULT CALLBACK MenuKeyProcedure(HWND control, UINT message, WPARAM wParam, LPA
             break;
         case WM_KEYUP:
             if (wParam == VK_APPS) {
-                SendMessageW(control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control),
+                SendMessageW(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list),
                              MAKELPARAM(-1, -1));
                 return 0;
             }
             break;
         case WM_NCDESTROY:
-            RemoveWindowSubclass(control, &MenuKeyProcedure, id);
+            RemoveWindowSubclass(list, &ListKeyProcedure, id);
             break;
         default:
             break;
     }
-    return DefSubclassProc(control, message, wParam, lParam);
+    return DefSubclassProc(list, message, wParam, lParam);
 }
 
 }  // namespace
 
-void OpenContextMenuOnMenuKey(HWND control) {
-    SetWindowSubclass(control, &MenuKeyProcedure, 1, 0);
+void TakeListKeys(HWND list) {
+    SetWindowSubclass(list, &ListKeyProcedure, 1, 0);
 }
 
 }  // namespace kestrine
