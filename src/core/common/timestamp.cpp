@@ -50,12 +50,12 @@ std::optional<DayAndMillisecond> SplitTimestamp(Timestamp when) {
 
 }  // namespace
 
-std::optional<std::int64_t> TimestampMinuteKey(Timestamp when) {
+std::optional<DayAndMinute> TimestampDayAndMinute(Timestamp when) {
     const auto split = SplitTimestamp(when);
     if (!split) {
         return std::nullopt;
     }
-    return split->day * 1440 + split->millisecond / 60000;
+    return DayAndMinute{split->day, static_cast<int>(split->millisecond / 60000)};
 }
 
 std::optional<CalendarTime> DecodeTimestamp(Timestamp when) {
@@ -106,24 +106,35 @@ std::int64_t TimestampMillisecondKey(Timestamp when) {
     return std::llround(scaled);
 }
 
+void AppendDateText(const CalendarTime& time, std::u16string& out) {
+    // Filled from the back in a fixed buffer and appended once: export formats thousands.
+    char16_t text[10];
+    char16_t* const end = text + 10;
+    char16_t* p = PutDigits(time.Year, 4, end);
+    *--p = u'/';
+    p = PutDigits(time.Month, 2, p);
+    *--p = u'/';
+    p = PutDigits(time.Day, 2, p);
+    out.append(p, end);
+}
+
+void AppendTimeOfDayText(const CalendarTime& time, std::u16string& out) {
+    char16_t text[5];
+    char16_t* const end = text + 5;
+    char16_t* p = PutDigits(time.Minute, 2, end);
+    *--p = u':';
+    p = PutDigits(time.Hour, 2, p);
+    out.append(p, end);
+}
+
 void AppendTimestampText(Timestamp when, std::u16string& out) {
     const auto time = DecodeTimestamp(when);
     if (!time) {
         return;
     }
-    // Filled from the back in a fixed buffer and appended once: export formats a million.
-    char16_t text[16];
-    char16_t* const end = text + 16;
-    char16_t* p = PutDigits(time->Minute, 2, end);
-    *--p = u':';
-    p = PutDigits(time->Hour, 2, p);
-    *--p = u' ';
-    p = PutDigits(time->Year, 4, p);
-    *--p = u'/';
-    p = PutDigits(time->Month, 2, p);
-    *--p = u'/';
-    p = PutDigits(time->Day, 2, p);
-    out.append(p, end);
+    AppendDateText(*time, out);
+    out.push_back(u' ');
+    AppendTimeOfDayText(*time, out);
 }
 
 std::u16string FormatTimestamp(Timestamp when) {

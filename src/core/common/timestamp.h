@@ -26,9 +26,14 @@ struct CalendarTime {
 // years 100 to 9999 (the OLE date range) give nullopt: the server's value is then unusable.
 std::optional<CalendarTime> DecodeTimestamp(Timestamp when);
 
-// The minute DecodeTimestamp puts a timestamp in, as one number: equal keys mean equal
-// calendar fields down to the minute. nullopt where DecodeTimestamp gives nullopt.
-std::optional<std::int64_t> TimestampMinuteKey(Timestamp when);
+// The day DecodeTimestamp puts a timestamp in (days since 1899-12-30) and the minute of
+// that day (0..1439): equal days mean equal dates, equal minutes equal hours and minutes.
+// nullopt where DecodeTimestamp gives nullopt.
+struct DayAndMinute {
+    std::int64_t day = 0;
+    int minute = 0;
+};
+std::optional<DayAndMinute> TimestampDayAndMinute(Timestamp when);
 
 // The sort key of a timestamp: days * 86400000 rounded to an integer, so two timestamps in
 // the same millisecond share a key. Not a number sorts before everything; values beyond the
@@ -39,5 +44,8 @@ std::int64_t TimestampMillisecondKey(Timestamp when);
 // platform offers none. An unusable timestamp gives empty text.
 std::u16string FormatTimestamp(Timestamp when);
 void AppendTimestampText(Timestamp when, std::u16string& out);
+// Its halves: "dd/mm/yyyy" and "hh:nn".
+void AppendDateText(const CalendarTime& time, std::u16string& out);
+void AppendTimeOfDayText(const CalendarTime& time, std::u16string& out);
 
 }  // namespace kestrine

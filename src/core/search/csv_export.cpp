@@ -1,11 +1,12 @@
 #include "search/csv_export.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
-#include <vector>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/text.h"
 #include "common/timestamp.h"
@@ -16,22 +17,51 @@ namespace {
 // One large buffer: a million lines go out in a few dozen writes.
 constexpr std::size_t kCsvBufferSize = std::size_t{1} << 20;
 
+// A field as it goes out, UTF-8 with every double quote doubled, in up to two pieces: a
+// date's day and its time of day are remembered apart.
+struct EncodedField {
+    EncodedField() = default;
+    EncodedField(std::string_view whole) : first(whole) {}  // implicit: most are one piece
+    EncodedField(std::string_view head, std::string_view tail) : first(head), second(tail) {}
+    std::size_t Size() const { return first.size() + second.size(); }
+
+    std::string_view first;
+    std::string_view second;
+};
+
+// Copies bytes to out and returns the end. A line's fields are mostly 8 to 32 bytes long, in
+// lengths that change from row to row: two overlapping fixed-size moves take the place of a
+// loop that would run byte by byte and then mispredict its end.
+inline std::uint8_t* PutShort(std::string_view bytes, std::uint8_t* out) {
+    const char* const from = bytes.data();
+    const std::size_t size = bytes.size();
+    if (size >= 8 && size <= 16) {
+        std::memcpy(out, from, 8);
+        std::memcpy(out + size - 8, from + size - 8, 8);
+    } else if (size > 16 && size <= 32) {
+        std::memcpy(out, from, 16);
+        std::memcpy(out + size - 16, from + size - 16, 16);
+    } else {
+        std::copy(from, from + size, out);
+    }
+    return out + size;
+}
+
 class CsvLineWriter {
   public:
     CsvLineWriter(BufferedByteWriter& out, std::u16string_view separator)
         : out_(out), separator_(Utf16ToUtf8(separator.empty() ? u"," : separator)) {}
 
-    // One line of quoted fields: the texts, then fields already encoded (UTF-8 with their
-    // quotes doubled). A line that fits the buffer in the worst case is encoded straight into
-    // it; a longer one goes field by field.
+    // One line of quoted fields: the texts, then fields already encoded. A line that fits the
+    // buffer in the worst case is encoded straight into it; a longer one goes field by field.
     void Line(std::span<const std::u16string_view> texts,
-              std::span<const std::string_view> encoded = {}) {
+              std::span<const EncodedField> encoded = {}) {
         std::size_t worst = 2;
         for (std::u16string_view text : texts) {
             worst += separator_.size() + 2 + 3 * text.size();
         }
-        for (std::string_view field : encoded) {
-            worst += separator_.size() + 2 + field.size();
+        for (const EncodedField& field : encoded) {
+            worst += separator_.size() + 2 + field.Size();
         }
         if (worst > out_.Capacity()) {
             LongLine(texts, encoded);
@@ -41,7 +71,11 @@ class CsvLineWriter {
         bool first = true;
         const auto separate = [&] {
             if (!first) {
-                out = std::copy(separator_.begin(), separator_.end(), out);
+                if (separator_.size() == 1) {
+                    *out++ = static_cast<std::uint8_t>(separator_[0]);  // "," and ";"
+                } else {
+                    out = PutShort(separator_, out);
+                }
             }
             first = false;
         };
@@ -51,10 +85,11 @@ class CsvLineWriter {
             out = EncodeUtf8(text, true, out);
             *out++ = '"';
         }
-        for (std::string_view field : encoded) {
+        for (const EncodedField& field : encoded) {
             separate();
             *out++ = '"';
-            out = std::copy(field.begin(), field.end(), out);
+            out = PutShort(field.first, out);
+            out = PutShort(field.second, out);
             *out++ = '"';
         }
         *out++ = '\r';
@@ -64,7 +99,7 @@ class CsvLineWriter {
 
   private:
     void LongLine(std::span<const std::u16string_view> texts,
-                  std::span<const std::string_view> encoded) {
+                  std::span<const EncodedField> encoded) {
         bool first = true;
         const auto separate = [&] {
             if (!first) {
@@ -78,10 +113,11 @@ class CsvLineWriter {
             out_.PutUtf8DoublingQuotes(text);
             out_.Put('"');
         }
-        for (std::string_view field : encoded) {
+        for (const EncodedField& field : encoded) {
             separate();
             out_.Put('"');
-            out_.PutBytes(field);
+            out_.PutBytes(field.first);
+            out_.PutBytes(field.second);
             out_.Put('"');
         }
         out_.Put('\r');
@@ -92,7 +128,7 @@ class CsvLineWriter {
     std::string separator_;
 };
 
-// Appends a field's text as it goes out, UTF-8 with every double quote doubled, to bytes.
+// Appends a field's text as it goes out to bytes.
 void AppendField(std::u16string_view text, std::string& bytes) {
     const std::size_t start = bytes.size();
     bytes.resize(start + 3 * text.size());
@@ -100,148 +136,164 @@ void AppendField(std::u16string_view text, std::string& bytes) {
     bytes.resize(start + static_cast<std::size_t>(EncodeUtf8(text, true, first) - first));
 }
 
-// The same, written into into alone.
-std::string_view EncodeField(std::u16string_view text, std::string& into) {
-    into.clear();
-    AppendField(text, into);
-    return into;
-}
+// How a remembered field's key picks its slot. Days and minutes of the day come in runs of
+// neighbours, which their low bits keep apart; sizes are spread by a hash.
+enum class SlotChoice { LowBits, Hashed };
 
-// The fields of recent values, encoded as they go out (UTF-8, quotes doubled), so that a page
-// of repeated sizes and minutes formats and encodes each once and a repeat is copied straight
-// into the line. Direct-mapped: a slot holds the last value that fell in it, within one cache
-// line; a field too long for a slot is formatted again for every row.
-template <typename Key>
+// The fields of recent values, encoded as they go out, so that a page of repeated values
+// formats and encodes each once and a repeat is copied straight into the line.
+// Direct-mapped: a slot holds the last value that fell in it, in half a cache line; a field
+// too long for a slot is formatted again each time, and its view lasts until the next Get.
+template <unsigned kSlotBits, SlotChoice kChoice>
 class EncodedFieldCache {
   public:
     // format(std::u16string&) appends the text of key.
     template <typename Format>
-    std::string_view Get(Key key, Format format) {
-        Slot& slot = slots_[static_cast<std::size_t>(
-            static_cast<std::uint64_t>(key) * 0x9E3779B97F4A7C15u >> (64 - kSlotBits))];
+    std::string_view Get(std::int64_t key, Format format) {
+        Slot& slot = slots_[SlotOf(key)];
         if (slot.size != kEmpty && slot.key == key) {
             return std::string_view(slot.bytes, slot.size);
         }
         text_.clear();
         format(text_);
-        const std::string_view field = EncodeField(text_, encoded_);
-        if (field.size() > sizeof(slot.bytes)) {
-            return field;
+        std::string_view field;
+        if (3 * text_.size() <= sizeof(slot.bytes)) {  // room for any encoding of it
+            auto* const first = reinterpret_cast<std::uint8_t*>(slot.bytes);
+            field = std::string_view(
+                slot.bytes, static_cast<std::size_t>(EncodeUtf8(text_, true, first) - first));
+        } else {
+            encoded_.clear();
+            AppendField(text_, encoded_);
+            if (encoded_.size() > sizeof(slot.bytes)) {
+                return encoded_;
+            }
+            field = std::string_view(slot.bytes, encoded_.size());
+            std::copy(encoded_.begin(), encoded_.end(), slot.bytes);
         }
-        std::copy(field.begin(), field.end(), slot.bytes);
         slot.size = static_cast<std::uint8_t>(field.size());
         slot.key = key;
-        return std::string_view(slot.bytes, slot.size);
+        return field;
+    }
+
+    static constexpr std::uint8_t kEmpty = 0xFF;
+    struct alignas(32) Slot {
+        std::int64_t key = 0;
+        std::uint8_t size = kEmpty;
+        char bytes[32 - sizeof(std::int64_t) - 1];
+    };
+
+    // Starts loading the slot of a key that is coming, so that the loads of a batch of rows
+    // overlap instead of each waiting on memory in turn.
+    void Prefetch(std::int64_t key) const {
+#if defined(__GNUC__)
+        __builtin_prefetch(&slots_[SlotOf(key)]);
+#else
+        (void)key;
+#endif
     }
 
   private:
-    static constexpr unsigned kSlotBits = 12;
-    static constexpr std::uint8_t kEmpty = 0xFF;
-    struct alignas(64) Slot {
-        Key key{};
-        std::uint8_t size = kEmpty;
-        char bytes[64 - sizeof(Key) - 1];
-    };
+    static std::size_t SlotOf(std::int64_t key) {
+        const auto bits = static_cast<std::uint64_t>(key);
+        if constexpr (kChoice == SlotChoice::LowBits) {
+            return bits & ((std::uint64_t{1} << kSlotBits) - 1);
+        } else {
+            return bits * 0x9E3779B97F4A7C15u >> (64 - kSlotBits);
+        }
+    }
 
     std::vector<Slot> slots_ = std::vector<Slot>(std::size_t{1} << kSlotBits);
     std::u16string text_;  // reused: no allocation per row
     std::string encoded_;
 };
 
-// The fields of a page's computers or folders, encoded once per distinct text: a page has a
-// few thousand of them over a million rows. Filled as the rows ask, in one buffer; a view is
-// valid until the next Get.
-class SharedFieldCache {
+// The fields of a page's computers and folders, each encoded once, side by side: a page has
+// a few thousand of them over a million rows.
+class EncodedSharedTexts {
   public:
-    explicit SharedFieldCache(std::size_t count) : fields_(count) {}
-
-    std::string_view Get(std::uint32_t id, std::u16string_view text) {
-        Field& field = fields_[id];
-        if (!field.filled) {
-            field.start = bytes_.size();
-            AppendField(text, bytes_);
-            field.length = bytes_.size() - field.start;
-            field.filled = true;
+    explicit EncodedSharedTexts(const SearchResultList& page) {
+        starts_.reserve(page.SharedTextCount() + 1);
+        starts_.push_back(0);
+        for (std::uint32_t id = 0; id < page.SharedTextCount(); ++id) {
+            AppendField(page.SharedText(id), bytes_);
+            starts_.push_back(bytes_.size());
         }
-        return std::string_view(bytes_.data() + field.start, field.length);
+    }
+
+    void Prefetch(std::uint32_t id) const {
+#if defined(__GNUC__)
+        __builtin_prefetch(&starts_[id]);
+        __builtin_prefetch(bytes_.data() + starts_[id]);
+#else
+        (void)id;
+#endif
+    }
+
+    std::string_view Field(std::uint32_t id) const {
+        return std::string_view(bytes_).substr(starts_[id], starts_[id + 1] - starts_[id]);
     }
 
   private:
-    struct Field {
-        std::size_t start = 0;
-        std::size_t length = 0;
-        bool filled = false;
-    };
-    std::vector<Field> fields_;  // by id
     std::string bytes_;
+    std::vector<std::size_t> starts_;  // by id, then the end
 };
 
-// Writes the header, then one line per row that forEachRow hands to its visitor, with the
-// row's folder and computer fields already encoded.
-template <typename ForEachRow>
-void WriteCsv(ForEachRow&& forEachRow, std::u16string_view separator,
-              const ValueFormatter& formatter, ByteSink& sink) {
+}  // namespace
+
+void WriteResultsCsv(const SearchResultList& results, std::u16string_view separator,
+                     const ValueFormatter& formatter, ByteSink& sink) {
     BufferedByteWriter out(sink, kCsvBufferSize);
     CsvLineWriter line(out, separator);
     static constexpr std::u16string_view kCaptions[] = {u"File Name", u"Folder", u"Computer",
                                                         u"File Size", u"Date Modified"};
     line.Line(kCaptions);
 
-    EncodedFieldCache<std::int64_t> sizes;
-    EncodedFieldCache<std::int64_t> minutes;
-    std::u16string unusableDate;  // reused: no allocation per row
-    std::string unusableDateField;
-    forEachRow([&](const SearchHitView& item, std::string_view folder, std::string_view computer) {
-        const std::u16string_view texts[] = {item.FileName};
-        const std::string_view size = sizes.Get(
-            item.Size, [&](std::u16string& text) { formatter.AppendSize(item.Size, text); });
-        if (const std::optional<std::int64_t> minute = TimestampMinuteKey(item.Modified)) {
-            const std::string_view encoded[] = {folder, computer, size,
-                                                minutes.Get(*minute, [&](std::u16string& text) {
-                                                    formatter.AppendTimestamp(item.Modified, text);
-                                                })};
-            line.Line(texts, encoded);
-            return;
+    const EncodedSharedTexts shared(results);
+    EncodedFieldCache<12, SlotChoice::Hashed> sizes;
+    // Days of 22 years and every minute of a day, each in a slot of its own.
+    EncodedFieldCache<13, SlotChoice::LowBits> days;
+    EncodedFieldCache<11, SlotChoice::LowBits> minutes;
+    results.ForEachBatchWithSharedIds([&](std::span<const SearchResultList::RowWithSharedIds>
+                                              rows) {
+        std::optional<DayAndMinute> when[SearchResultList::kRowBatch];
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            sizes.Prefetch(rows[i].Size);
+            when[i] = TimestampDayAndMinute(rows[i].Modified);
+            if (when[i]) {
+                days.Prefetch(when[i]->day);
+                minutes.Prefetch(when[i]->minute);
+            }
+            shared.Prefetch(rows[i].Folder);
         }
-        unusableDate.clear();
-        formatter.AppendTimestamp(item.Modified, unusableDate);
-        const std::string_view encoded[] = {folder, computer, size,
-                                            EncodeField(unusableDate, unusableDateField)};
-        line.Line(texts, encoded);
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const SearchResultList::RowWithSharedIds& row = rows[i];
+            const std::string_view size = sizes.Get(
+                row.Size, [&](std::u16string& text) { formatter.AppendSize(row.Size, text); });
+            EncodedField date;  // empty for a timestamp the server sent unusable
+            if (when[i]) {
+                std::optional<CalendarTime> fields;  // taken apart only for a value not yet seen
+                const auto decoded = [&]() -> const CalendarTime& {
+                    if (!fields) {
+                        fields = DecodeTimestamp(row.Modified);
+                    }
+                    return *fields;
+                };
+                date = EncodedField(days.Get(when[i]->day,
+                                             [&](std::u16string& text) {
+                                                 formatter.AppendDate(decoded(), text);
+                                                 text.push_back(u' ');
+                                             }),
+                                    minutes.Get(when[i]->minute, [&](std::u16string& text) {
+                                        formatter.AppendTimeOfDay(decoded(), text);
+                                    }));
+            }
+            const std::u16string_view texts[] = {row.FileName};
+            const EncodedField encoded[] = {shared.Field(row.Folder), shared.Field(row.Computer),
+                                            size, date};
+            line.Line(texts, encoded);
+        }
     });
     out.Flush();
-}
-
-}  // namespace
-
-void WriteResultsCsv(const SearchResultList& results, std::u16string_view separator,
-                     const ValueFormatter& formatter, ByteSink& sink) {
-    // One cache each: a view stays valid only until its own cache grows.
-    SharedFieldCache folders(results.SharedTextCount());
-    SharedFieldCache computers(results.SharedTextCount());
-    WriteCsv(
-        [&](auto&& visit) {
-            results.ForEachRowWithSharedIds(
-                [&](const SearchHitView& item, std::uint32_t computer, std::uint32_t folder) {
-                    visit(item, folders.Get(folder, item.Folder),
-                          computers.Get(computer, item.Computer));
-                });
-        },
-        separator, formatter, sink);
-}
-
-void WriteResultsCsv(std::span<const TFileSearchItem> rows, std::u16string_view separator,
-                     const ValueFormatter& formatter, ByteSink& sink) {
-    std::string folder;
-    std::string computer;
-    WriteCsv(
-        [&](auto&& visit) {
-            for (const TFileSearchItem& item : rows) {
-                visit(SearchHitView(item), EncodeField(item.Folder, folder),
-                      EncodeField(item.Computer, computer));
-            }
-        },
-        separator, formatter, sink);
 }
 
 }  // namespace kestrine

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <span>
 #include <string_view>
 
 #include "search/byte_sink.h"
@@ -16,9 +15,6 @@ namespace kestrine {
 // doubled so that the field stays whole. separator is the user's list separator; empty text
 // falls back to ",". Flushes at the end; a failing sink's Failure propagates.
 void WriteResultsCsv(const SearchResultList& results, std::u16string_view separator,
-                     const ValueFormatter& formatter, ByteSink& sink);
-// The same for rows kept in display order.
-void WriteResultsCsv(std::span<const TFileSearchItem> rows, std::u16string_view separator,
                      const ValueFormatter& formatter, ByteSink& sink);
 
 }  // namespace kestrine

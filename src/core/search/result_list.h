@@ -1,8 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -44,18 +46,35 @@ class SearchResultList {
         }
     }
 
-    // The same with the ids of the row's computer and folder among the page's shared texts
-    // (below SharedTextCount()): equal ids, equal texts. For work done once per distinct text.
+    // The rows in row order again, handed over a few at a time so that the work on them can
+    // look ahead, with each row's computer and folder as ids among the page's shared texts
+    // (SharedText): equal ids, equal texts. For work done once per distinct text.
+    struct RowWithSharedIds {
+        std::u16string_view FileName;
+        std::uint32_t Computer = 0;
+        std::uint32_t Folder = 0;
+        std::int64_t Size = 0;
+        Timestamp Modified = 0;
+    };
+    static constexpr std::size_t kRowBatch = 16;
+    // Calls visit(std::span<const RowWithSharedIds>) with at most kRowBatch rows at a time.
     template <typename Visit>
-    void ForEachRowWithSharedIds(Visit&& visit) const {
+    void ForEachBatchWithSharedIds(Visit&& visit) const {
+        RowWithSharedIds batch[kRowBatch];
         const std::size_t count = records_.size();
-        for (std::size_t row = 0; row < count; ++row) {
-            const std::size_t index = order_.empty() ? row : order_[row];
-            const Record& record = records_[index];
-            visit(Hit(index), record.computer, record.folder);
+        for (std::size_t first = 0; first < count; first += kRowBatch) {
+            const std::size_t size = std::min(kRowBatch, count - first);
+            for (std::size_t i = 0; i < size; ++i) {
+                const std::size_t row = first + i;
+                const Record& r = records_[order_.empty() ? row : order_[row]];
+                batch[i] = RowWithSharedIds{names_.Text(r.name, r.nameLength), r.computer, r.folder,
+                                            r.size, r.modified};
+            }
+            visit(std::span<const RowWithSharedIds>(batch, size));
         }
     }
     std::size_t SharedTextCount() const { return shared_.Count(); }
+    std::u16string_view SharedText(std::uint32_t id) const { return shared_.Text(id); }
 
     // Empties the page; the sort state stays.
     void Clear();

@@ -9,7 +9,8 @@ namespace kestrine {
 class WinValueFormatter final : public ValueFormatter {
   public:
     void AppendSize(std::int64_t bytes, std::u16string& out) const override;
-    void AppendTimestamp(Timestamp when, std::u16string& out) const override;
+    void AppendDate(const CalendarTime& when, std::u16string& out) const override;
+    void AppendTimeOfDay(const CalendarTime& when, std::u16string& out) const override;
 };
 
 }  // namespace kestrine

@@ -72,6 +72,25 @@ TEST(CsvExportTest, DoublesQuotesAndWritesUtf8WithoutByteOrderMark) {
               std::string::npos);
 }
 
+// Fields are copied in pieces of fixed size that overlap; every length around those sizes
+// must come out whole, with a separator of more than one byte too (the Arabic comma).
+TEST(CsvExportTest, FieldsOfEveryLengthUpToFortyBytesComeOutWhole) {
+    const std::u16string letters = u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    SearchResultList list;
+    std::string expected =
+        "\"File Name\"\u060C\"Folder\"\u060C\"Computer\"\u060C\"File Size\"\u060C"
+        "\"Date Modified\"\r\n";
+    for (std::size_t length = 0; length <= 40; ++length) {
+        const std::u16string folder = letters.substr(length % 7, length);
+        list.Append(Hit(u"f", folder));
+        expected += "\"f\"\u060C\"" + Utf16ToUtf8(folder) +
+                    "\"\u060C\"\\\\PC\"\u060C\"1.50 KB\"\u060C\"29/02/2024 18:00\"\r\n";
+    }
+    MemorySink sink;
+    WriteResultsCsv(list, u"\u060C", PortableValueFormatter(), sink);
+    EXPECT_EQ(sink.Bytes(), expected);
+}
+
 TEST(CsvExportTest, EmptySeparatorFallsBackToComma) {
     MemorySink sink;
     WriteResultsCsv(SearchResultList(), u"", PortableValueFormatter(), sink);
@@ -124,10 +143,16 @@ class QuotingFormatter final : public ValueFormatter {
             out.append(40, u'\u20ac');
         }
     }
-    void AppendTimestamp(Timestamp when, std::u16string& out) const override {
-        out += u"\U0001F600\"" + ToText(static_cast<std::int64_t>(when));
-        if (static_cast<std::int64_t>(when) % 2 == 0) {
+    void AppendDate(const CalendarTime& when, std::u16string& out) const override {
+        out += u"\U0001F600\"" + ToText(when.Day);
+        if (when.Day % 2 == 0) {
             out.append(30, u'\"');
+        }
+    }
+    void AppendTimeOfDay(const CalendarTime& when, std::u16string& out) const override {
+        out += ToText(when.Hour) + u"\u00e9";
+        if (when.Minute % 2 == 0) {
+            out.append(20, u'\u20ac');
         }
     }
 };
@@ -147,7 +172,8 @@ TEST(CsvExportTest, RemadeAndRepeatedFieldsAreEncodedAlike) {
     for (int i = 0; i < 60; ++i) {
         TFileSearchItem item = Hit(u"f", u"d");
         item.Size = i % 7;  // each value again and again, the long ones too
-        item.Modified = 45000 + i % 4;
+        // Four days, two of them 8192 days apart, at five minutes of the day.
+        item.Modified = 45000 + (i % 4 == 2 ? 8192 : i % 4) + (i % 5) * 61 / 1440.0;
         list.Append(item);
         std::u16string size;
         formatter.AppendSize(item.Size, size);
