@@ -175,13 +175,6 @@ class EncodedFieldCache {
         return field;
     }
 
-    static constexpr std::uint8_t kEmpty = 0xFF;
-    struct alignas(32) Slot {
-        std::int64_t key = 0;
-        std::uint8_t size = kEmpty;
-        char bytes[32 - sizeof(std::int64_t) - 1];
-    };
-
     // Starts loading the slot of a key that is coming, so that the loads of a batch of rows
     // overlap instead of each waiting on memory in turn.
     void Prefetch(std::int64_t key) const {
@@ -193,6 +186,13 @@ class EncodedFieldCache {
     }
 
   private:
+    static constexpr std::uint8_t kEmpty = 0xFF;
+    struct alignas(32) Slot {
+        std::int64_t key = 0;
+        std::uint8_t size = kEmpty;
+        char bytes[32 - sizeof(std::int64_t) - 1];
+    };
+
     static std::size_t SlotOf(std::int64_t key) {
         const auto bits = static_cast<std::uint64_t>(key);
         if constexpr (kChoice == SlotChoice::LowBits) {
@@ -253,8 +253,8 @@ void WriteResultsCsv(const SearchResultList& results, std::u16string_view separa
     // Days of 22 years and every minute of a day, each in a slot of its own.
     EncodedFieldCache<13, SlotChoice::LowBits> days;
     EncodedFieldCache<11, SlotChoice::LowBits> minutes;
-    results.ForEachBatchWithSharedIds([&](std::span<const SearchResultList::RowWithSharedIds>
-                                              rows) {
+    using Row = SearchResultList::RowWithSharedIds;
+    results.ForEachBatchWithSharedIds([&](std::span<const Row> rows) {
         std::optional<DayAndMinute> when[SearchResultList::kRowBatch];
         for (std::size_t i = 0; i < rows.size(); ++i) {
             sizes.Prefetch(rows[i].Size);
@@ -266,12 +266,13 @@ void WriteResultsCsv(const SearchResultList& results, std::u16string_view separa
             shared.Prefetch(rows[i].Folder);
         }
         for (std::size_t i = 0; i < rows.size(); ++i) {
-            const SearchResultList::RowWithSharedIds& row = rows[i];
+            const Row& row = rows[i];
             const std::string_view size = sizes.Get(
                 row.Size, [&](std::u16string& text) { formatter.AppendSize(row.Size, text); });
             EncodedField date;  // empty for a timestamp the server sent unusable
             if (when[i]) {
-                std::optional<CalendarTime> fields;  // taken apart only for a value not yet seen
+                // Taken apart only for a value not yet seen; usable, as when[i] shows.
+                std::optional<CalendarTime> fields;
                 const auto decoded = [&]() -> const CalendarTime& {
                     if (!fields) {
                         fields = DecodeTimestamp(row.Modified);
