@@ -127,20 +127,4 @@ void AppendTimeOfDayText(const CalendarTime& time, std::u16string& out) {
     out.append(p, end);
 }
 
-void AppendTimestampText(Timestamp when, std::u16string& out) {
-    const auto time = DecodeTimestamp(when);
-    if (!time) {
-        return;
-    }
-    AppendDateText(*time, out);
-    out.push_back(u' ');
-    AppendTimeOfDayText(*time, out);
-}
-
-std::u16string FormatTimestamp(Timestamp when) {
-    std::u16string text;
-    AppendTimestampText(when, text);
-    return text;
-}
-
 }  // namespace kestrine

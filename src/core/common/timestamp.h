@@ -40,11 +40,8 @@ std::optional<DayAndMinute> TimestampDayAndMinute(Timestamp when);
 // key's range are clamped to its ends.
 std::int64_t TimestampMillisecondKey(Timestamp when);
 
-// "dd/mm/yyyy hh:nn", the stand-in for the user's short date and time formats where the
-// platform offers none. An unusable timestamp gives empty text.
-std::u16string FormatTimestamp(Timestamp when);
-void AppendTimestampText(Timestamp when, std::u16string& out);
-// Its halves: "dd/mm/yyyy" and "hh:nn".
+// "dd/mm/yyyy" and "hh:nn", the stand-ins for the user's short date and time formats where
+// the platform offers none (PortableValueFormatter).
 void AppendDateText(const CalendarTime& time, std::u16string& out);
 void AppendTimeOfDayText(const CalendarTime& time, std::u16string& out);
 

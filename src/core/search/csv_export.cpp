@@ -175,16 +175,6 @@ class EncodedFieldCache {
         return field;
     }
 
-    // Starts loading the slot of a key that is coming, so that the loads of a batch of rows
-    // overlap instead of each waiting on memory in turn.
-    void Prefetch(std::int64_t key) const {
-#if defined(__GNUC__)
-        __builtin_prefetch(&slots_[SlotOf(key)]);
-#else
-        (void)key;
-#endif
-    }
-
   private:
     static constexpr std::uint8_t kEmpty = 0xFF;
     struct alignas(32) Slot {
@@ -220,15 +210,6 @@ class EncodedSharedTexts {
         }
     }
 
-    void Prefetch(std::uint32_t id) const {
-#if defined(__GNUC__)
-        __builtin_prefetch(&starts_[id]);
-        __builtin_prefetch(bytes_.data() + starts_[id]);
-#else
-        (void)id;
-#endif
-    }
-
     std::string_view Field(std::uint32_t id) const {
         return std::string_view(bytes_).substr(starts_[id], starts_[id + 1] - starts_[id]);
     }
@@ -253,46 +234,32 @@ void WriteResultsCsv(const SearchResultList& results, std::u16string_view separa
     // Days of 22 years and every minute of a day, each in a slot of its own.
     EncodedFieldCache<13, SlotChoice::LowBits> days;
     EncodedFieldCache<11, SlotChoice::LowBits> minutes;
-    using Row = SearchResultList::RowWithSharedIds;
-    results.ForEachBatchWithSharedIds([&](std::span<const Row> rows) {
-        std::optional<DayAndMinute> when[SearchResultList::kRowBatch];
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            sizes.Prefetch(rows[i].Size);
-            when[i] = TimestampDayAndMinute(rows[i].Modified);
-            if (when[i]) {
-                days.Prefetch(when[i]->day);
-                minutes.Prefetch(when[i]->minute);
-            }
-            shared.Prefetch(rows[i].Folder);
+    results.ForEachRowWithSharedIds([&](const SearchResultList::RowWithSharedIds& row) {
+        const std::string_view size = sizes.Get(
+            row.Size, [&](std::u16string& text) { formatter.AppendSize(row.Size, text); });
+        EncodedField date;  // empty for a timestamp the server sent unusable
+        if (const std::optional<DayAndMinute> when = TimestampDayAndMinute(row.Modified)) {
+            // Taken apart only for a value not yet seen; usable, as when shows.
+            std::optional<CalendarTime> fields;
+            const auto decoded = [&]() -> const CalendarTime& {
+                if (!fields) {
+                    fields = DecodeTimestamp(row.Modified);
+                }
+                return *fields;
+            };
+            date = EncodedField(days.Get(when->day,
+                                         [&](std::u16string& text) {
+                                             formatter.AppendDate(decoded(), text);
+                                             text.push_back(u' ');
+                                         }),
+                                minutes.Get(when->minute, [&](std::u16string& text) {
+                                    formatter.AppendTimeOfDay(decoded(), text);
+                                }));
         }
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            const Row& row = rows[i];
-            const std::string_view size = sizes.Get(
-                row.Size, [&](std::u16string& text) { formatter.AppendSize(row.Size, text); });
-            EncodedField date;  // empty for a timestamp the server sent unusable
-            if (when[i]) {
-                // Taken apart only for a value not yet seen; usable, as when[i] shows.
-                std::optional<CalendarTime> fields;
-                const auto decoded = [&]() -> const CalendarTime& {
-                    if (!fields) {
-                        fields = DecodeTimestamp(row.Modified);
-                    }
-                    return *fields;
-                };
-                date = EncodedField(days.Get(when[i]->day,
-                                             [&](std::u16string& text) {
-                                                 formatter.AppendDate(decoded(), text);
-                                                 text.push_back(u' ');
-                                             }),
-                                    minutes.Get(when[i]->minute, [&](std::u16string& text) {
-                                        formatter.AppendTimeOfDay(decoded(), text);
-                                    }));
-            }
-            const std::u16string_view texts[] = {row.FileName};
-            const EncodedField encoded[] = {shared.Field(row.Folder), shared.Field(row.Computer),
-                                            size, date};
-            line.Line(texts, encoded);
-        }
+        const std::u16string_view texts[] = {row.FileName};
+        const EncodedField encoded[] = {shared.Field(row.Folder), shared.Field(row.Computer), size,
+                                        date};
+        line.Line(texts, encoded);
     });
     out.Flush();
 }

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string_view>
 #include <vector>
 
@@ -46,8 +44,7 @@ class SearchResultList {
         }
     }
 
-    // The rows in row order again, handed over a few at a time so that the work on them can
-    // look ahead, with each row's computer and folder as ids among the page's shared texts
+    // The same with the row's computer and folder as ids among the page's shared texts
     // (SharedText): equal ids, equal texts. For work done once per distinct text.
     struct RowWithSharedIds {
         std::u16string_view FileName;
@@ -56,21 +53,13 @@ class SearchResultList {
         std::int64_t Size = 0;
         Timestamp Modified = 0;
     };
-    static constexpr std::size_t kRowBatch = 16;
-    // Calls visit(std::span<const RowWithSharedIds>) with at most kRowBatch rows at a time.
     template <typename Visit>
-    void ForEachBatchWithSharedIds(Visit&& visit) const {
-        RowWithSharedIds batch[kRowBatch];
+    void ForEachRowWithSharedIds(Visit&& visit) const {
         const std::size_t count = records_.size();
-        for (std::size_t first = 0; first < count; first += kRowBatch) {
-            const std::size_t size = std::min(kRowBatch, count - first);
-            for (std::size_t i = 0; i < size; ++i) {
-                const std::size_t row = first + i;
-                const Record& r = records_[order_.empty() ? row : order_[row]];
-                batch[i] = RowWithSharedIds{names_.Text(r.name, r.nameLength), r.computer, r.folder,
-                                            r.size, r.modified};
-            }
-            visit(std::span<const RowWithSharedIds>(batch, size));
+        for (std::size_t row = 0; row < count; ++row) {
+            const Record& r = records_[order_.empty() ? row : order_[row]];
+            visit(RowWithSharedIds{names_.Text(r.name, r.nameLength), r.computer, r.folder, r.size,
+                                   r.modified});
         }
     }
     std::size_t SharedTextCount() const { return shared_.Count(); }

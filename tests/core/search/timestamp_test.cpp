@@ -4,11 +4,20 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
+
+#include "search/value_formatter.h"
 
 namespace kestrine {
 namespace {
 
 constexpr double kMillisecond = 1.0 / 86400000.0;
+
+std::u16string PortableText(Timestamp when) {
+    std::u16string text;
+    PortableValueFormatter().AppendTimestamp(when, text);
+    return text;
+}
 
 TEST(TimestampTest, DecodesDaysSince18991230) {
     struct Case {
@@ -46,16 +55,16 @@ TEST(TimestampTest, UnusableValuesDecodeToNothingAndShowEmpty) {
     for (double when : {std::nan(""), std::numeric_limits<double>::infinity(),
                         -std::numeric_limits<double>::infinity(), -657435.0, 2958466.0, 1e300}) {
         EXPECT_FALSE(DecodeTimestamp(when).has_value()) << when;
-        EXPECT_EQ(FormatTimestamp(when), u"") << when;
+        EXPECT_EQ(PortableText(when), u"") << when;
     }
 }
 
 TEST(TimestampTest, PortableTextIsDayMonthYearHoursMinutes) {
-    EXPECT_EQ(FormatTimestamp(45351.75), u"29/02/2024 18:00");
-    EXPECT_EQ(FormatTimestamp(2.5 + 59 * 60000 * kMillisecond), u"01/01/1900 12:59");
-    EXPECT_EQ(FormatTimestamp(-657434.0), u"01/01/0100 00:00");
+    EXPECT_EQ(PortableText(45351.75), u"29/02/2024 18:00");
+    EXPECT_EQ(PortableText(2.5 + 59 * 60000 * kMillisecond), u"01/01/1900 12:59");
+    EXPECT_EQ(PortableText(-657434.0), u"01/01/0100 00:00");
     std::u16string text = u"at ";
-    AppendTimestampText(2.0, text);
+    PortableValueFormatter().AppendTimestamp(2.0, text);
     EXPECT_EQ(text, u"at 01/01/1900 00:00");
 }
 
